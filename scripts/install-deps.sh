@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the demo need, when
+# any of them is missing.
+set -euo pipefail
+packages=(cmake g++ make qt6-base-dev qt6-charts-dev libgl-dev iproute2 util-linux xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" = "0" ] || sudo="sudo"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"

@@ -1,0 +1,9 @@
+// Description files and address files.
+
+#include "shell/config.h"
+
+namespace nvx {
+
+void Config::Datspeichern() {}
+
+} // namespace nvx

@@ -1,0 +1,287 @@
+#pragma once
+// The main window. Its controls carry their design names as objectName
+// (arrays as Name_<index>); its handlers are grouped by subsystem in
+// config_*.cpp files beside the subsystem they serve.
+
+#include "link/telegramstream.h"
+#include "shell/appstate.h"
+#include "shell/frmstate.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTabWidget;
+class QTcpServer;
+class QTcpSocket;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QUdpSocket;
+class QMenu;
+class QAction;
+class QChartView;
+
+namespace nvx {
+
+class UpDown;
+
+class Config : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Config(AppState &state, QWidget *parent = nullptr);
+    ~Config() override;
+
+    AppState &state() { return m_state; }
+
+    // ---- shell (config.cpp) ------------------------------------------------
+    void Form_Load();
+    void ChannelSelectorRefill();
+    void ShowMsgWindow();
+    // Sets ErrorCode and shows the error window modally.
+    void ShowErrorWindow(int errorCode);
+    // The status window while it is open, else null.
+    frmState *statusWindow() const { return m_frmState; }
+
+    // ---- search and board list (network/config_search.cpp) -----------------
+    void Search_Click();
+    void RefreshBoardList();
+    void func_SearchBoard();
+    void ListBoards_FirstRowSelect();
+    void WinsockUDP_DataArrival();
+    void BoardAdd(const BoardRecord &rec);
+    void BoardUpdate(const BoardRecord &rec);
+    void BoardRemove();
+    // The network fields handled as a group after a search.
+    void setNetworkFieldsEnabled(bool enabled);
+    // Sends one module configuration message to port 1460 of the broadcast
+    // address or, with chkDirect ticked, of txtDirectIP.
+    void sendModuleMessage(const QByteArray &datagram);
+
+    // ---- local addresses (network/config_localip.cpp) -----------------------
+    void FillLocalIPList();
+
+    // ---- selection (network/config_selection.cpp) ---------------------------
+    void ListBoards_ItemClick(QTreeWidgetItem *item);
+    void closeTelegramSockets();
+
+    // ---- network fields (network/config_netfields.cpp) ---------------------
+    void txtIP_LostFocus();
+    void txtSubnet_LostFocus();
+    void txtGW_LostFocus();
+    void txtServerIP_LostFocus();
+    void txtPort_LostFocus();
+    void txtServerPort_LostFocus();
+    void Beschreibung_LostFocus();
+    void chkDHCP_Click();
+    void chkClientMode_Click();
+    void chkServerMode_Click();
+    void chkTCPIP_Click();
+    void chkUDPMode_Click();
+    void chkDirect_Click();
+
+    // ---- settings write and gateway options (network/config_settings.cpp) --
+    void Setting_Click();
+    void WriteBoardSettings();
+    void bt_set_Click();
+
+    // ---- receiver link (link/config_link.cpp) --------------------------------
+    void senden();
+    void Winsock3_Connect();
+    void Winsock1_ConnectionRequest();
+    void Winsock1_DataArrival();
+    void Winsock3_DataArrival();
+    void Winsock2UDP_DataArrival();
+    void Winsock1_Close();
+
+    // ---- telegram processing (link/config_telegram.cpp) --------------------
+    void ProcessTelegram();
+    void txtletztesTelegramm_Change();
+    // Sets the caption of txtletztesTelegramm and runs its change handling
+    // when the caption changed.
+    void setLastTelegram(const QString &text);
+
+    // ---- sensor table (sensors/config_table.cpp) ---------------------------
+    void Auslesen_Click();
+    void Timer1_Timer();
+    void Adressenubertragen_Click();
+    void Timer5_Timer();
+    void RowButtonRule(int ch, bool countLearnModeAsFree = false);
+    bool rowIsFree(int ch) const;
+    void setRowBackColour(int ch, std::uint32_t colour);
+
+    // ---- description and address files (sensors/config_files.cpp) -----------
+    void Datspeichern();
+
+    // ---- language, menus (shell/config_menus.cpp) ----------------------------
+    void MenueMain_Click(int index);
+    void MenuHilfe_Click();
+    void MenueDateiUpload_Click();
+
+    // ======================= controls ========================================
+    // Frame and tabs
+    QTabWidget *SSTab1 = nullptr;
+    QMenu *MenueMain_1 = nullptr;       // "&Firmware"
+    QMenu *MenueMain_2 = nullptr;       // "&Über"
+    QAction *MenueDateiUpload = nullptr; // "&Update"
+    QAction *MenuHilfe = nullptr;        // "&Hilfe"
+    QTimer *Timer1 = nullptr;           // 2000 ms, table request fallback
+    QTimer *Timer2 = nullptr;           // 1000 ms, logging seconds
+    QTimer *Timer5 = nullptr;           // 900 ms, table write
+
+    // Tab 0 "Einstellungen"
+    QGroupBox *Empfaengerframe = nullptr;
+    QTreeWidget *ListBoards = nullptr;
+    QListWidget *List1 = nullptr;
+    QLabel *txtlokal1 = nullptr;
+    QLineEdit *txtlocalIP = nullptr;
+    QPushButton *Search = nullptr;
+    QCheckBox *chkDirect = nullptr;
+    QLineEdit *txtDirectIP = nullptr;
+    QGroupBox *Netzwerkframe = nullptr;
+    QLineEdit *txtIP = nullptr;
+    QLineEdit *txtSubnet = nullptr;
+    QLineEdit *txtGW = nullptr;
+    QLineEdit *txtPort = nullptr;
+    QLineEdit *txtServerIP = nullptr;
+    QLineEdit *txtServerPort = nullptr;
+    QLineEdit *txtVersion = nullptr;
+    QCheckBox *chkDHCP = nullptr;
+    QGroupBox *modusframe = nullptr;
+    QRadioButton *chkClientMode = nullptr;
+    QRadioButton *chkServerMode = nullptr;
+    QGroupBox *protokollframe = nullptr;
+    QRadioButton *chkTCPIP = nullptr;
+    QRadioButton *chkUDPMode = nullptr;
+    QPushButton *Setting = nullptr;
+    QGroupBox *Beschreibungframe = nullptr;
+    QPlainTextEdit *Beschreibung = nullptr;
+    QToolButton *speichern1 = nullptr;
+    QToolButton *LadenButton1 = nullptr;
+    QToolButton *Druckbutton = nullptr;
+
+    // Tab 1 "Sensoren"
+    QGroupBox *frm_sensor = nullptr;
+    std::array<QLabel *, 3> Beschriftung{};
+    std::array<QLabel *, ChannelCount> Kanal{};
+    std::array<QLabel *, ChannelCount> OrgByte{};
+    std::array<QLabel *, ChannelCount> Orgnr{};
+    std::array<QLabel *, ChannelCount> SystemID{};
+    std::array<QToolButton *, ChannelCount> Loeschen{};
+    std::array<QToolButton *, ChannelCount> Lernmodusbutton{};
+    std::array<QToolButton *, ChannelCount> info{};
+    std::array<QToolButton *, ChannelCount> info1{};
+    std::array<QToolButton *, ChannelCount> info2{};
+    std::array<QToolButton *, ChannelCount> info3{};
+    QGroupBox *Einstellungenframesensoren = nullptr;
+    QToolButton *Ladenbutton2 = nullptr;
+    QToolButton *speichern2 = nullptr;
+    QToolButton *Drucken2 = nullptr;
+    QToolButton *Adressenubertragen = nullptr;
+    QToolButton *Auslesen = nullptr;
+    QToolButton *Sensortimer = nullptr;
+    QGroupBox *Gatewayframe = nullptr;
+    QCheckBox *chk_gateway_enocean = nullptr;
+    QCheckBox *chk_rssi = nullptr;
+    QCheckBox *chk_server = nullptr;
+    QPushButton *bt_set = nullptr;
+    QLabel *txtletztesTelegramm1 = nullptr;
+    QLabel *txtletztesTelegramm = nullptr;
+
+    // Tab 2 "Daten loggen"
+    QGroupBox *frm_log = nullptr;
+    QGroupBox *Einstellungenframe = nullptr;
+    QRadioButton *Option1Intervall = nullptr;
+    QRadioButton *Optionallintervall = nullptr;
+    QRadioButton *Option2Ereigniss = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QLabel *txtTimer = nullptr;
+    QLineEdit *txtTimerInterval = nullptr;
+    UpDown *UpDown1 = nullptr;
+    QLabel *txtrowlabel = nullptr;
+    QLineEdit *txtrowcountintervall = nullptr;
+    UpDown *UpDown2 = nullptr;
+    std::array<QLabel *, 2> Label1{};   // "Diagramm max Wert", "Diagramm min Wert"
+    QLineEdit *maxdia = nullptr;
+    QLineEdit *mindia = nullptr;
+    QGroupBox *Monitorintervallframe = nullptr;
+    QLabel *Label6 = nullptr;
+    QLineEdit *txtTimerallInterval = nullptr;
+    UpDown *UpDown3 = nullptr;
+    QGroupBox *Frame2 = nullptr;        // "Graph"
+    std::array<QLabel *, 6> MonitorLabel1{};  // 1..5 used
+    std::array<QComboBox *, 5> Auswahl{};
+    std::array<QComboBox *, 5> DatenbyteAuswahl{};
+    std::array<QLineEdit *, 6> Wert{};        // Wert1..Wert5 at 1..5
+    QGroupBox *Skalierungframe = nullptr;
+    std::array<QLineEdit *, 6> Min{};         // Min1..Min5 at 1..5
+    std::array<QLineEdit *, 6> Max{};         // Max1..Max5 at 1..5
+    QGroupBox *Diagrammframe = nullptr;
+    QChartView *MSChart1 = nullptr;
+    QScrollBar *HScroll1 = nullptr;
+    QGroupBox *Frame1 = nullptr;        // "Scalling Data-Bytes"
+    std::array<QLineEdit *, 4> txt_min{};
+    std::array<QLineEdit *, 4> txt_max{};
+    QGroupBox *Frame4 = nullptr;        // "Sensors"
+    std::array<QCheckBox *, ChannelCount> channel_log{};
+    std::array<QLineEdit *, ChannelCount> txt_id{};
+    std::array<QLineEdit *, ChannelCount> txt_data_1{};
+    std::array<QLineEdit *, ChannelCount> txt_data_2{};
+    std::array<QLineEdit *, ChannelCount> txt_data_3{};
+    std::array<QLineEdit *, ChannelCount> txt_data_4{};
+    QToolButton *MonitorStart = nullptr;
+    QToolButton *MonitorPause = nullptr;
+    QToolButton *Monitorstop = nullptr;
+    QToolButton *speichern3 = nullptr;
+    QToolButton *Drucken3 = nullptr;
+    QGroupBox *frm_gateway = nullptr;
+    QGroupBox *checkid = nullptr;
+    QCheckBox *Check_sensorId = nullptr;
+    std::array<QLineEdit *, 15> txt_check_ID{};
+    QToolButton *start3 = nullptr;
+    QToolButton *pause3 = nullptr;
+    QToolButton *stop3 = nullptr;
+    QPlainTextEdit *txtEmpfang = nullptr;   // the receive box
+
+    // ---- module configuration socket -------------------------------------
+    QUdpSocket *WinsockUDP = nullptr;
+    // ---- telegram sockets ------------------------------------------------------
+    QTcpServer *Winsock1_0 = nullptr;          // listener (element 0)
+    QPointer<QTcpSocket> Winsock1_1;           // accepted connection (element 1)
+    QTcpSocket *Winsock3 = nullptr;
+    QUdpSocket *Winsock2UDP = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void buildSettingsTab(QWidget *tab);
+    void buildSensorsTab(QWidget *tab);
+    void buildLoggingTab(QWidget *tab);
+    void buildMenus();
+    void connectHandlers();
+    bool Form_QueryUnload();
+    void Form_Unload();
+
+    AppState &m_state;
+    QPointer<frmState> m_frmState;
+    // TCP is a byte stream: these keep a telegram split over two reads.
+    TelegramStream m_winsock1Stream;
+    TelegramStream m_winsock3Stream;
+    bool m_unloaded = false;
+};
+
+} // namespace nvx

@@ -1,0 +1,34 @@
+#pragma once
+// The error window: the texts for ErrorCode in up to three lines, with two
+// symbols for the port rule.
+
+#include "shell/appstate.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace nvx {
+
+class frmFehler : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmFehler(AppState &state, QWidget *parent = nullptr);
+
+    void Form_Load();
+    void Window();
+    void frmFehlerButton_Click();
+
+    QLabel *txtFehler = nullptr;
+    QLabel *txtFehler1 = nullptr;
+    QLabel *txtfehler2 = nullptr;
+    QLabel *Picture1 = nullptr;   // not-equal sign
+    QLabel *Picture2 = nullptr;   // equal sign
+    QPushButton *frmFehlerButton = nullptr;
+
+private:
+    AppState &m_state;
+};
+
+} // namespace nvx

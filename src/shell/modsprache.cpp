@@ -1,0 +1,10 @@
+#include "shell/modsprache.h"
+
+namespace nvx {
+
+void LoadLanguage(AppState &state, int, QWidget *)
+{
+    state.LanguageCode = QStringLiteral("1031");
+}
+
+} // namespace nvx

@@ -1,0 +1,72 @@
+#include "link/protocol.h"
+#include "link/telegramstream.h"
+
+#include <QTest>
+
+using namespace nvx;
+
+class TestProtocol : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fixedLengthStrings()
+    {
+        const QString c = toCommandString(cmd::statusRequest());
+        QCOMPARE(c.size(), 30);
+        QCOMPARE(c, QStringLiteral("A55A9F02030405060708          "));
+        QCOMPARE(toCommandString(cmd::readBaseId()), QStringLiteral("A55AAB5800000000000000000003  "));
+        QCOMPARE(toReplyString(QStringLiteral("0123456789")), QStringLiteral("0123456789                  "));
+        QCOMPARE(toReplyString(QString(40, QLatin1Char('A'))).size(), 28);
+    }
+
+    void hexRoutines()
+    {
+        QCOMPARE(FormatHex2(0), QStringLiteral("00"));
+        QCOMPARE(FormatHex2(15), QStringLiteral("0F"));
+        QCOMPARE(FormatHex2(16), QStringLiteral("10"));
+        QCOMPARE(FormatHex2(29), QStringLiteral("1D"));
+        QCOMPARE(FormatChannelNumber(0), QStringLiteral("01"));
+        QCOMPARE(FormatChannelNumber(9), QStringLiteral("10"));
+        QCOMPARE(FormatChannelNumber(29), QStringLiteral("30"));
+        QCOMPARE(ParseHex2(QStringLiteral("FF")), 255);
+        QCOMPARE(ParseHex2(QStringLiteral("0A")), 10);
+    }
+
+    void commandTexts()
+    {
+        QCOMPARE(cmd::clearChannelForWrite(29), QStringLiteral("A55A941D020304050607"));
+        QCOMPARE(cmd::clearChannelForWrite(0), QStringLiteral("A55A9400020304050607"));
+        QCOMPARE(cmd::writeChannelForTable(10, QStringLiteral("06"), QStringLiteral("000FA850")),
+                 QStringLiteral("A55A920A06000FA85007"));
+        QCOMPARE(cmd::gatewayOptions(false, false, false), QStringLiteral("A55A9E00010003040506"));
+        QCOMPARE(cmd::gatewayOptions(true, true, true), QStringLiteral("A55A9E01000103040506"));
+        QCOMPARE(cmd::endManualLearn(QStringLiteral("05")), QStringLiteral("A55A9605010203040506"));
+        QCOMPARE(cmd::supervisionOn(15), QStringLiteral("A55A9A0F020304050607"));
+    }
+
+    void replyBytes()
+    {
+        const auto bytes = ParseReplyBytes(QStringLiteral("A55A0B0710203008000FA8500003"));
+        QCOMPARE(bytes[0], 0x0B);
+        QCOMPARE(bytes[1], 0x07);
+        QCOMPARE(bytes[2], 0x10);
+        QCOMPARE(bytes[5], 0x08);
+        QCOMPARE(bytes[6], 0x00);
+        QCOMPARE(bytes[9], 0x50);
+        QCOMPARE(bytes[11], 0x03);
+        QCOMPARE(bytes[12], 0);
+    }
+
+    void streamSplitsAndKeepsRest()
+    {
+        TelegramStream stream;
+        const QByteArray t1 = "A55A0B0710203008000FA8500003";
+        const QByteArray t2 = "A55A0B0510203008000FA8500004";
+        QCOMPARE(stream.feed(t1 + t2), (QStringList{QString::fromLatin1(t1), QString::fromLatin1(t2)}));
+        QVERIFY(stream.feed(t1.left(10)).isEmpty());
+        QCOMPARE(stream.feed(t1.mid(10)), QStringList{QString::fromLatin1(t1)});
+        QVERIFY(stream.rest().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProtocol)
+#include "test_protocol.moc"

@@ -1,0 +1,57 @@
+#include "support/testsupport.h"
+#include "shell/config.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTimer>
+
+namespace nvxtest {
+
+TestEnv::TestEnv()
+{
+    qputenv("NVX_REGISTRY_FILE", registryFile().toLocal8Bit());
+}
+
+std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const QString &objectName, int timeoutMs)
+{
+    auto done = std::make_shared<bool>(false);
+    auto *timer = new QTimer(qApp);
+    auto started = std::make_shared<qint64>(0);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, done, started, timeoutMs, objectName] {
+        *started += 10;
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && (objectName.isEmpty() || modal->objectName() == objectName)) {
+            timer->stop();
+            timer->deleteLater();
+            *done = true;
+            action(modal);
+        } else if (*started > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+    return done;
+}
+
+bool click(QWidget *root, const QString &name)
+{
+    auto *button = root ? root->findChild<QAbstractButton *>(name) : nullptr;
+    if (!button || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
+}
+
+QString tableText(nvx::Config &config)
+{
+    QString text;
+    for (int i = 0; i < nvx::ChannelCount; ++i)
+        text += QStringLiteral("%1 | %2 | %3 | %4\n")
+                    .arg(i + 1, 2, 10, QLatin1Char('0'))
+                    .arg(config.OrgByte[i]->text(), config.Orgnr[i]->text(), config.SystemID[i]->text());
+    return text;
+}
+
+} // namespace nvxtest

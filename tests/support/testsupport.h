@@ -1,0 +1,48 @@
+#pragma once
+// Shared helpers of the tests: a private configuration store and program
+// folder, answering modal windows, and the sensor table as text.
+
+#include "shell/appstate.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace nvx {
+class Config;
+}
+
+namespace nvxtest {
+
+// A temporary folder used as the program folder, with the configuration
+// store inside it (NVX_REGISTRY_FILE points there for this process).
+class TestEnv {
+public:
+    TestEnv();
+    QString path() const { return m_dir.path(); }
+    QString programPath() const { return m_dir.path() + QLatin1Char('/'); }
+    QString registryFile() const { return m_dir.filePath(QStringLiteral("registry.ini")); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Runs `action` on the next modal window (with that objectName, when one is
+// given) as soon as it is open, checked from the event loop; e.g. to read it
+// and press its close button. Returns a flag that turns true once it ran.
+std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const QString &objectName = {},
+                                  int timeoutMs = 60000);
+
+// Clicks the child named `name` of `root` (a button) and returns true when
+// found and enabled.
+bool click(QWidget *root, const QString &name);
+
+// The 30 rows of the sensor table, one line each:
+// "01 | <OrgByte> | <Orgnr> | <SystemID>".
+QString tableText(nvx::Config &config);
+
+} // namespace nvxtest

@@ -1,0 +1,149 @@
+#pragma once
+// A simulated LAN of NVX-Ethernet receivers, from the receivers' side: each
+// module answers the module configuration protocol on UDP port 1460 and, as a
+// receiver, speaks the receiver protocol in the mode its record names. Every
+// module lives on its own loopback address (127.0.0.x), so the program sees
+// the sender addresses it would see on a real LAN. Nothing is ever sent to a
+// non-loopback address.
+
+#include "network/boardrecord.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <optional>
+
+class QTcpServer;
+class QTcpSocket;
+class QUdpSocket;
+
+namespace nvxsim {
+
+using nvx::BoardRecord;
+
+// Builds a record with the given MAC, IP and ports; the rest as a module
+// fresh from the factory (subnet 255.255.255.0, gateway 0.0.0.0, version 2.10,
+// TCP server mode).
+BoardRecord makeRecord(const QByteArray &mac6, const QString &ip, int port, const QString &serverIp, int serverPort);
+
+// One learned channel of the receiver's sensor table.
+struct SimChannel {
+    bool used = false;
+    QString org;   // "05", "06", "07"
+    QString id;    // 8 hex digits
+    std::array<int, 4> db{}; // DB3, DB2, DB1, DB0 of the last data telegram
+};
+
+// How a module answers the module configuration protocol.
+struct ModuleBehaviour {
+    int replyDelayMs = 0;      // IMIN after this delay
+    bool noReply = false;      // never answers FIND
+    bool replyTwice = false;   // answers FIND twice (same MAC)
+    bool secondPath = false;   // answers a second time from another address
+    int truncateReplyTo = 0;   // >0: cut the IMIN datagram to this many bytes
+    int setcDelayMs = 0;       // SETC after this delay
+    bool noSetc = false;       // never confirms SETT
+    std::optional<QByteArray> setcMac; // confirm with this MAC instead of its own
+};
+
+// How the receiver behind the module answers the receiver protocol.
+struct ReceiverBehaviour {
+    bool answerStatus = true;  // answer the status request
+    bool gatewayFlag = false;  // status reply character 8
+    bool rssiFlag = false;     // status reply character 10
+    bool serverFlag = false;   // status reply character 12
+    int telegramDelayMs = 0;   // pause before answering a command
+};
+
+class SimModule : public QObject {
+    Q_OBJECT
+public:
+    SimModule(const BoardRecord &record, QObject *parent = nullptr);
+    ~SimModule() override;
+
+    BoardRecord record;
+    ModuleBehaviour behaviour;
+    ReceiverBehaviour receiver;
+    std::array<SimChannel, 30> table;
+
+    QHostAddress address() const { return QHostAddress(record.dotted(BoardRecord::Ip)); }
+    QString macText() const { return record.macText(); }
+
+    // ---- receiver protocol ------------------------------------------------
+    // Opens the receiver's socket for the mode of its record: a TCP server on
+    // its own address and port, a TCP client to the program's server port on
+    // 127.0.0.1, or a UDP socket on its own address and port.
+    bool startReceiver();
+    void stopReceiver();
+    bool isConnected() const;
+    // Every command the receiver got, as received (blanks included), in order.
+    QStringList commands() const { return m_commands; }
+    void clearCommands() { m_commands.clear(); }
+    // Sends a raw telegram text (normally 28 characters) to the program.
+    void sendText(const QByteArray &text);
+    // A channel telegram for `ch` with DB3..DB0; bit 3 of DB0 clear makes it
+    // a learn telegram.
+    static QByteArray channelTelegram(int ch, const QString &org, const QString &id, std::array<int, 4> db3to0);
+    void sendChannelTelegram(int ch, const QString &org, const QString &id, std::array<int, 4> db3to0);
+    QByteArray statusReply() const;
+    QByteArray baseIdReply(const QString &baseId) const;
+    // Gateway options last received, as text ("" when none came).
+    QString gatewayOptions;
+
+Q_SIGNALS:
+    void commandReceived(const QString &command);
+    void connected();
+
+private:
+    void handleReceiverData(const QByteArray &data, const QHostAddress &from, quint16 port);
+    void answerCommand(const QString &command);
+    void sendToProgram(const QByteArray &data);
+
+    QStringList m_commands;
+    QByteArray m_tcpBuffer;
+    QTcpServer *m_server = nullptr;
+    QPointer<QTcpSocket> m_tcp;
+    QUdpSocket *m_udp = nullptr;
+    QHostAddress m_udpPeer;
+    quint16 m_udpPeerPort = 0;
+};
+
+// The LAN: the modules and the shared UDP port 1460.
+class ReceiverSimulator : public QObject {
+    Q_OBJECT
+public:
+    explicit ReceiverSimulator(QObject *parent = nullptr);
+    ~ReceiverSimulator() override;
+
+    SimModule *addModule(const BoardRecord &record);
+    QList<SimModule *> modules() const { return m_modules; }
+    SimModule *module(const QString &macText) const;
+
+    // Binds port 1460: one socket on the any-address for broadcasts and one
+    // per module on its own address for direct requests.
+    bool start();
+    void stop();
+
+    // Every module configuration datagram received, in order.
+    QList<QByteArray> configMessages() const { return m_configMessages; }
+    int findCount() const;
+
+Q_SIGNALS:
+    void configMessageReceived(const QByteArray &datagram);
+
+private:
+    void readConfig(QUdpSocket *socket, SimModule *onlyModule);
+    void answerFind(SimModule *module, const QHostAddress &to, quint16 port);
+    void answerSett(SimModule *module, const QByteArray &datagram, const QHostAddress &to, quint16 port);
+
+    QList<SimModule *> m_modules;
+    QList<QUdpSocket *> m_sockets;
+    QList<QByteArray> m_configMessages;
+};
+
+} // namespace nvxsim
