@@ -58,9 +58,12 @@ QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &
 QLabel *rowLabel(QWidget *parent, const QString &name, int i, const QString &caption, int width)
 {
     auto *l = named(new QLabel(caption, parent), name, i);
-    l->setFixedWidth(width);
+    l->setTextFormat(Qt::PlainText);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
+    // A fixed size keeps a new caption from relaying out (and repainting)
+    // the whole window with every telegram.
+    l->setFixedSize(width, l->fontMetrics().height() + 2 * l->frameWidth() + 2);
     setBackColour(l, ColourWhite);
     return l;
 }
@@ -244,9 +247,18 @@ void Config::buildSensorsTab(QWidget *tab)
     auto *last = new QHBoxLayout;
     txtletztesTelegramm1 = named(new QLabel(QStringLiteral("Empfangenes Telegramm:"), tab), QStringLiteral("txtletztesTelegramm1"));
     txtletztesTelegramm = named(new QLabel(tab), QStringLiteral("txtletztesTelegramm"));
-    txtletztesTelegramm->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Plain text without a text document behind it: the caption changes with
+    // every telegram.
+    txtletztesTelegramm->setTextFormat(Qt::PlainText);
+    // Room for a telegram and more; fixed, so that the caption changing with
+    // every telegram does not relayout the window.
+    txtletztesTelegramm->setFixedSize(txtletztesTelegramm->fontMetrics().horizontalAdvance(QString(40, QLatin1Char('D'))),
+                                      txtletztesTelegramm->fontMetrics().height() + 4);
+    // Opaque, so a new caption repaints the label alone, not the tab beneath.
+    txtletztesTelegramm->setAutoFillBackground(true);
     last->addWidget(txtletztesTelegramm1);
-    last->addWidget(txtletztesTelegramm, 1);
+    last->addWidget(txtletztesTelegramm);
+    last->addStretch(1);
     outer->addLayout(last);
 }
 
