@@ -107,6 +107,16 @@ private Q_SLOTS:
         QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
         expectTimer1Started();
         checkStreamSplitting(m, QStringLiteral("127.0.0.5"));
+
+        // While logging runs a new link stays quiet.
+        m->clearCommands();
+        state->LoggingActive = true;
+        config->Winsock3->abort();
+        config->Winsock3->connectToHost(QHostAddress(QStringLiteral("127.0.0.5")), 10001);
+        QTRY_COMPARE(config->Winsock3->state(), QAbstractSocket::ConnectedState);
+        QTest::qWait(100); // a status request would arrive within this
+        QVERIFY(m->commands().isEmpty());
+        QVERIFY(!config->Timer1->isActive());
     }
 
     void sendenPadsCommandsAndFollowsManualLearn()
@@ -279,9 +289,9 @@ private Q_SLOTS:
         QCOMPARE(state->ReceivedData, QString::fromLatin1(T1));
 
         // Short datagrams are filled with blanks, long ones cut.
-        m->sendText("A55A9F01");
+        m->sendText("A55A0B05");
         QTRY_COMPARE(spy.count(), 2);
-        QCOMPARE(state->ReceivedData, QStringLiteral("A55A9F01                    "));
+        QCOMPARE(state->ReceivedData, QStringLiteral("A55A0B05                    "));
         QCOMPARE(state->ReplyString, state->ReceivedData);
         m->sendText(T2 + "EXTRA");
         QTRY_COMPARE(spy.count(), 3);

@@ -53,6 +53,7 @@ bool SimModule::startReceiver()
                 handleReceiverData(d.data(), d.senderAddress(), static_cast<quint16>(d.senderPort()));
             }
         });
+        Q_EMIT connected(); // UDP needs no connection: ready once bound
         return true;
     }
     if (record.isClientMode()) {
