@@ -9,12 +9,24 @@ QString descriptionFilePath(const QString &programPath, const QString &selectedM
     return programPath + QStringLiteral("DAT/MAC_") + selectedMac + QStringLiteral(".dat");
 }
 
+namespace {
+// A line break inside a text (pasted into a field) would shift every later
+// text by a line when read back; it is stored as a blank.
+QByteArray oneLine(const QString &text)
+{
+    QByteArray bytes = text.toLatin1();
+    bytes.replace('\r', ' ');
+    bytes.replace('\n', ' ');
+    return bytes;
+}
+} // namespace
+
 QByteArray formatDescriptionFile(const Descriptions &d)
 {
-    QByteArray out = d.receiver.toLatin1();
+    QByteArray out = oneLine(d.receiver);
     out += "\r\n";
     for (const QString &text : d.channels) {
-        out += text.toLatin1();
+        out += oneLine(text);
         out += ';';
     }
     return out;

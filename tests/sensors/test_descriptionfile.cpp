@@ -32,6 +32,18 @@ private Q_SLOTS:
         QCOMPARE(back.channels, d.channels);
     }
 
+    void lineBreaksInTextsDoNotShiftTheFile()
+    {
+        Descriptions d;
+        d.receiver = QStringLiteral("Zeile 1\nZeile 2");
+        d.channels[0] = QStringLiteral("a\r\nb");
+        d.channels[1] = QStringLiteral("c");
+        const Descriptions back = parseDescriptionFile(formatDescriptionFile(d));
+        QCOMPARE(back.receiver, QStringLiteral("Zeile 1 Zeile 2"));
+        QCOMPARE(back.channels[0], QStringLiteral("a  b"));
+        QCOMPARE(back.channels[1], QStringLiteral("c"));
+    }
+
     void shortSecondLineLeavesLaterChannelsEmpty()
     {
         const Descriptions d = parseDescriptionFile("Text\r\na;b;c");
