@@ -149,7 +149,14 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
 void Config::closeTelegramSockets()
 {
     Winsock1_0->close();
-    Winsock1_Close();
+    // Dropped without reading what is still pending: it belongs to a link
+    // that is given up.
+    if (QTcpSocket *accepted = Winsock1_1) {
+        Winsock1_1 = nullptr;
+        accepted->disconnect(&m_winsock1Context);
+        accepted->abort();
+        accepted->deleteLater();
+    }
     Winsock3->abort();
     Winsock2UDP->close();
     m_winsock1Stream.clear();
