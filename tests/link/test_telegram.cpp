@@ -203,6 +203,30 @@ private Q_SLOTS:
         QVERIFY(!config().Timer1->isActive());
     }
 
+    void statusReplyDuringStatusWindowRestartsIt()
+    {
+        state().StatusCode = StatusWriteTable;
+        int codeAfter = -1;
+        QStringList nestedShown;
+        auto shown = nvxtest::onNextModal(
+            [&](QWidget *w) {
+                {
+                    ModalGuard nested(w);
+                    deliver(statusReply(u'0', u'0', u'0'));
+                    QTest::qWait(30);
+                    nestedShown = nested.shown;
+                }
+                codeAfter = state().StatusCode;
+                nvxtest::click(w, QStringLiteral("cmdOK"));
+            },
+            QStringLiteral("frmState"));
+        config().ShowMsgWindow();
+        QVERIFY(*shown);
+        QVERIFY(nestedShown.isEmpty());
+        QCOMPARE(codeAfter, int(StatusReadTable));
+        QCOMPARE(state().CommandString, toCommandString(QStringLiteral("A55A9502030405060708")));
+    }
+
     void statusReplyFlags_data()
     {
         QTest::addColumn<QChar>("rssi");
