@@ -115,6 +115,9 @@ public:
     void setLastTelegram(const QString &text);
     // Telegrams that reached ProcessTelegram and were handled (diagnostics).
     quint64 telegramsProcessed() const { return m_telegramsProcessed; }
+    // The base-ID reply in ReplyString: BaseIDText, BaseID3..BaseID0 and the
+    // manual-send window; gateway reception takes it the same way.
+    void processBaseIdReply();
 
     // Steps of the telegram processor that act on windows and branches built
     // elsewhere (link/config_telegram_hooks.cpp until they are):
@@ -317,7 +320,6 @@ private:
     bool m_unloaded = false;
 
     void processStatusReply();
-    void processBaseIdReply();
     // Returns true when the telegram is a learn telegram of a sensor that is
     // already in the table.
     bool processChannelTelegram();
