@@ -83,6 +83,8 @@ frmState::frmState(AppState &state, Config &config, QWidget *parent)
 
     Timer1SW = new QTimer(this);
     Timer1SW->setObjectName(QStringLiteral("Timer1SW"));
+    // A time-out must not end a wait early.
+    Timer1SW->setTimerType(Qt::PreciseTimer);
     Timer2SW = new QTimer(this);
     Timer2SW->setObjectName(QStringLiteral("Timer2SW"));
     Timer2SW->setInterval(100);
