@@ -108,7 +108,7 @@ void Config::BoardAdd(const BoardRecord &rec)
     if (!m_state.boards.add(key, rec))
         return;   // the same module answering twice
     if (ListBoards->columnCount() < 1)
-        ListBoards->setColumnCount(1);
+        ListBoards->setHeaderLabels({QString()});
     auto *row = new QTreeWidgetItem;
     row->setText(0, key);
     row->setData(0, Qt::UserRole, key);
