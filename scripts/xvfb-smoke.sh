@@ -50,7 +50,11 @@ export NVX_REGISTRY_FILE="$work/registry.ini"
 
 "$simulator" >"$work/sim.log" 2>&1 &
 pids+=($!)
-sleep 0.5
+for _ in $(seq 100); do
+    grep -q "receiver-sim: ready" "$work/sim.log" && break
+    sleep 0.1
+done
+grep -q "receiver-sim: ready" "$work/sim.log" || fail "the simulator did not start"
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 pids+=($program_pid)

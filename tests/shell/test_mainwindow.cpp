@@ -74,6 +74,12 @@ private Q_SLOTS:
                                            QStringLiteral("127.0.0.1"), 10002));
         QVERIFY(m_sim.start());
         m_config = std::make_unique<Config>(m_state);
+        // A data byte chosen before: the load sets every series back to 0.
+        for (QComboBox *box : m_config->DatenbyteAuswahl) {
+            if (box->count() == 0)
+                box->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+            box->setCurrentIndex(3);
+        }
         auto done = nvxtest::onNextModal(
             [](QWidget *w) {
                 auto *dlg = qobject_cast<frmState *>(w);

@@ -97,7 +97,11 @@ int main(int argc, char *argv[])
         err << "receiver-sim: cannot bind UDP port 1460" << Qt::endl;
         return 1;
     }
-    for (nvxsim::SimModule *m : sim.modules())
+    QTextStream out(stdout);
+    for (nvxsim::SimModule *m : sim.modules()) {
         m->startReceiver();
+        out << "module " << m->macText() << " at " << m->address().toString() << Qt::endl;
+    }
+    out << "receiver-sim: ready" << Qt::endl;
     return app.exec();
 }
