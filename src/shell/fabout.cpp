@@ -79,6 +79,7 @@ fAbout::fAbout(AppState &state, QWidget *parent)
 void fAbout::Form_Load()
 {
     LoadLanguage(m_state, FormAbout, this);
+    // Centred once its texts are in: the English ones change its size.
     adjustSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
