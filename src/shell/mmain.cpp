@@ -1,16 +1,12 @@
 #include "shell/mmain.h"
 #include "shell/registry.h"
 
-#include <QLocale>
-
 namespace nvx {
 
 void readDecimalSeparator(AppState &state)
 {
     CRegistry registry;
     state.DecimalSeparator = registry.Werte(QStringLiteral("Control Panel\\International"), QStringLiteral("sDecimal"));
-    if (state.DecimalSeparator.isEmpty())
-        state.DecimalSeparator = QLocale::system().decimalPoint();
     if (state.DecimalSeparator.isEmpty())
         state.DecimalSeparator = QStringLiteral(",");
 }

@@ -7,7 +7,6 @@
 #include "support/testsupport.h"
 
 #include <QFile>
-#include <QLocale>
 #include <QtTest>
 
 using nvx::CRegistry;
@@ -250,12 +249,14 @@ private slots:
                  QStringLiteral("b"));
     }
 
-    void decimalSeparatorFromTheStoreOrTheLocale()
+    void decimalSeparatorFromTheStoreOrComma()
     {
         nvx::AppState state;
         nvx::readDecimalSeparator(state);
-        const QString system = QLocale::system().decimalPoint();
-        QCOMPARE(state.DecimalSeparator, system.isEmpty() ? QStringLiteral(",") : system);
+        QCOMPARE(state.DecimalSeparator, QStringLiteral(","));
+        writeStore("[HKEY_CURRENT_USER\\Control Panel\\International]\n\"sDecimal\"=\"\"\n");
+        nvx::readDecimalSeparator(state);
+        QCOMPARE(state.DecimalSeparator, QStringLiteral(","));
 
         writeStore("[HKEY_CURRENT_USER\\Control Panel\\International]\n\"sDecimal\"=\";\"\n");
         QCOMPARE(CRegistry().Werte(QStringLiteral("Control Panel\\International"), QStringLiteral("sDecimal")),
