@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QLocale>
 #include <QTest>
 #include <QToolButton>
 #include <QPushButton>
@@ -223,11 +224,12 @@ private Q_SLOTS:
         c.MenueMain_1->hide();
     }
 
-    void decimalSeparatorFallsBackToComma()
+    void decimalSeparatorFallsBackToTheSystemLocale()
     {
         AppState state;
         readDecimalSeparator(state);
-        QCOMPARE(state.DecimalSeparator, QStringLiteral(","));
+        const QString system = QLocale::system().decimalPoint();
+        QCOMPARE(state.DecimalSeparator, system.isEmpty() ? QStringLiteral(",") : system);
     }
 
     void closingWhileLoggingAsksFirst()
