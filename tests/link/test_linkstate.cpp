@@ -3,6 +3,7 @@
 
 #include "shell/config.h"
 #include "shell/modsprache.h"
+#include "shell/registry.h"
 #include "shell/updown.h"
 #include "support/testsupport.h"
 
@@ -255,6 +256,29 @@ private Q_SLOTS:
         QVERIFY(!config().speichern1->isEnabled());
         config().setLastTelegram(QStringLiteral("B"));
         QVERIFY(config().speichern1->isEnabled());
+    }
+
+    void englishFreeRows()
+    {
+        CRegistry().MachineSetting(ProgramKey, QStringLiteral("Language"), QStringLiteral("1033"));
+        AppState english;
+        LoadLanguage(english, FormStatus, nullptr);
+        Config window(english);
+        LoadLanguage(english, FormConfig, &window);
+        QCOMPARE(english.Texts[0], QStringLiteral("Unused"));
+        window.SystemID[1]->setText(QStringLiteral("Frei"));
+        window.setLastTelegram(QStringLiteral("  "));
+        window.setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500002"));
+        for (int i = 0; i < ChannelCount; ++i) {
+            if (i == 1)
+                continue;
+            QCOMPARE(window.SystemID[i]->text(), QStringLiteral("Unused"));
+            QVERIFY(window.Lernmodusbutton[i]->isEnabled());
+            QVERIFY(!window.Loeschen[i]->isEnabled());
+        }
+        // The German free text is a sensor ID as far as English goes.
+        QVERIFY(!window.Lernmodusbutton[1]->isEnabled());
+        QVERIFY(window.Loeschen[1]->isEnabled());
     }
 
     // The logging tab's controls as the program starts.
