@@ -7,6 +7,7 @@
 #include "support/testsupport.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QtTest>
 
 using nvx::CRegistry;
@@ -249,14 +250,16 @@ private slots:
                  QStringLiteral("b"));
     }
 
-    void decimalSeparatorFromTheStoreOrComma()
+    void decimalSeparatorFromTheStoreOrTheSystemLocale()
     {
+        const QString system = QLocale::system().decimalPoint();
+        const QString fallback = system.isEmpty() ? QStringLiteral(",") : system;
         nvx::AppState state;
         nvx::readDecimalSeparator(state);
-        QCOMPARE(state.DecimalSeparator, QStringLiteral(","));
+        QCOMPARE(state.DecimalSeparator, fallback);
         writeStore("[HKEY_CURRENT_USER\\Control Panel\\International]\n\"sDecimal\"=\"\"\n");
         nvx::readDecimalSeparator(state);
-        QCOMPARE(state.DecimalSeparator, QStringLiteral(","));
+        QCOMPARE(state.DecimalSeparator, fallback);
 
         writeStore("[HKEY_CURRENT_USER\\Control Panel\\International]\n\"sDecimal\"=\";\"\n");
         QCOMPARE(CRegistry().Werte(QStringLiteral("Control Panel\\International"), QStringLiteral("sDecimal")),
