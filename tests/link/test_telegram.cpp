@@ -471,6 +471,30 @@ private Q_SLOTS:
         QCOMPARE(config().SystemID[5]->text(), QStringLiteral("00000005"));
     }
 
+    void finalStepsSetButtonsOfLearnRow()
+    {
+        // The row rule is the sensor table's; until it is there, there is
+        // nothing to look at here.
+        config().RowButtonRule(0);
+        if (!config().Lernmodusbutton[0]->isEnabled())
+            QSKIP("the sensor table's row rule is not built");
+        ModalGuard guard;
+        // Row 6 waits for its learn-in; another channel's telegram keeps its
+        // learn button usable.
+        state().LearnDeleteChannel = 6;
+        config().SystemID[6]->setText(state().Texts[24]);
+        deliver(channelTelegram(2, QStringLiteral("07"), QStringLiteral("00000002"), {0, 0, 0, 0x08}));
+        QVERIFY(config().Lernmodusbutton[6]->isEnabled());
+        QVERIFY(!config().info[6]->isEnabled());
+        QVERIFY(!config().Loeschen[6]->isEnabled());
+        // Its own telegram makes it a used row.
+        deliver(channelTelegram(6, QStringLiteral("07"), QStringLiteral("00000006"), {0, 0, 0, 0x08}));
+        QVERIFY(!config().Lernmodusbutton[6]->isEnabled());
+        QVERIFY(config().info[6]->isEnabled());
+        QVERIFY(config().Loeschen[6]->isEnabled());
+        QVERIFY(guard.shown.isEmpty());
+    }
+
     void supervisedRowShowsSendingState()
     {
         ModalGuard guard;
