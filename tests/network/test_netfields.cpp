@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 
 using namespace nvx;
 using namespace nvxtest;
@@ -118,6 +120,23 @@ private Q_SLOTS:
         QVERIFY(!pasted.contains(QLatin1Char('\n')) && !pasted.contains(QChar::ParagraphSeparator));
         QCOMPARE(pasted.size(), 150);
         QVERIFY(pasted.startsWith(QStringLiteral("Zeile 1 Zeile 2")));
+    }
+
+    void descriptionSavedOnLeaving()
+    {
+        s().ProgramPath = m_env->programPath();
+        QVERIFY(QDir(m_env->path()).mkpath(QStringLiteral("DAT")));
+        s().SelectedMAC = QStringLiteral("001A2B030C10");
+        const QString path = m_env->programPath() + QStringLiteral("DAT/MAC_001A2B030C10.dat");
+        QPlainTextEdit *desc = c().Beschreibung;
+        desc->setFocus();
+        QTRY_VERIFY(desc->hasFocus());
+        QTest::keyClicks(desc, QStringLiteral("Halle 3"));
+        QVERIFY(!QFile::exists(path));
+        c().txtIP->setFocus(Qt::TabFocusReason);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readLine().trimmed(), QByteArray("Halle 3"));
     }
 
     void gatewayWithThreePartsRefusedOnLeaving()
