@@ -142,6 +142,8 @@ void Config::connectNetFields()
     for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtSubnet, txtGW, txtServerIP, txtDirectIP, txtPort,
                                                          txtServerPort, txtVersion, Beschreibung})
         w->installEventFilter(this);
+    // The version is the module's own: no key, paste or drop may change it.
+    txtVersion->setReadOnly(true);
 
     // Text pasted into the description may bring line breaks or more than
     // fits: the description file holds it as one line.
