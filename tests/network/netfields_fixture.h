@@ -4,6 +4,7 @@
 
 #include "shell/config.h"
 #include "shell/texts.h"
+#include "simulator.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>
@@ -82,24 +83,14 @@ inline void loadReceiver(nvx::Config &c, const nvx::BoardRecord &rec)
         w->setEnabled(true);
 }
 
+// 10.0.20.4 port 5000, server 10.0.20.9 port 5000, gateway 10.0.20.1.
 inline nvx::BoardRecord sampleRecord()
 {
-    nvx::BoardRecord rec;
-    const std::array<std::uint8_t, 6> mac{0x00, 0x1A, 0x2B, 0x03, 0x0C, 0x10};
-    for (int i = 0; i < 6; ++i)
-        rec[i] = mac[static_cast<std::size_t>(i)];
-    const std::array<std::uint8_t, 16> addresses{10, 0, 20, 4, 255, 255, 255, 0, 10, 0, 20, 1, 0, 0, 0, 0};
-    for (int i = 0; i < 12; ++i)
-        rec[nvx::BoardRecord::Ip + i] = addresses[static_cast<std::size_t>(i)];
-    rec[nvx::BoardRecord::ServerIp] = 10;
-    rec[nvx::BoardRecord::ServerIp + 1] = 0;
-    rec[nvx::BoardRecord::ServerIp + 2] = 20;
-    rec[nvx::BoardRecord::ServerIp + 3] = 9;
-    rec.setPort(nvx::BoardRecord::Port, 5000);
-    rec.setPort(nvx::BoardRecord::ServerPort, 5000);
-    rec[nvx::BoardRecord::Mode] = 2;
-    rec[nvx::BoardRecord::Version] = 2;
-    rec[nvx::BoardRecord::Version + 1] = 10;
+    nvx::BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("001A2B030C10"), QStringLiteral("10.0.20.4"), 5000,
+                                              QStringLiteral("10.0.20.9"), 5000);
+    const nvx::DottedParse gateway = nvx::parseDotted(QStringLiteral("10.0.20.1"));
+    for (int i = 0; i < 4; ++i)
+        rec[nvx::BoardRecord::Gateway + i] = gateway.parts[static_cast<std::size_t>(i)];
     return rec;
 }
 

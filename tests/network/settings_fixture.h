@@ -4,11 +4,9 @@
 
 #include "netfields_fixture.h"
 #include "shell/modsprache.h"
-#include "simulator.h"
 
 #include <QElapsedTimer>
 #include <QGroupBox>
-#include <QProgressBar>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QToolButton>
