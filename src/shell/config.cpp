@@ -127,6 +127,7 @@ void Config::connectHandlers()
     connect(chkServerMode, &QRadioButton::toggled, this, [this](bool on) { if (on) chkServerMode_Click(); });
     connect(chkTCPIP, &QRadioButton::toggled, this, [this](bool on) { if (on) chkTCPIP_Click(); });
     connect(chkUDPMode, &QRadioButton::toggled, this, [this](bool on) { if (on) chkUDPMode_Click(); });
+    connectNetFields();
 
     connect(Winsock3, &QTcpSocket::connected, this, &Config::Winsock3_Connect);
     connect(Winsock3, &QTcpSocket::readyRead, this, &Config::Winsock3_DataArrival);

@@ -90,11 +90,17 @@ public:
     void chkTCPIP_Click();
     void chkUDPMode_Click();
     void chkDirect_Click();
+    // Installs the key filters and leave checks on the fields above.
+    void connectNetFields();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // ---- settings write and gateway options (network/config_settings.cpp) --
     void Setting_Click();
     void WriteBoardSettings();
     void bt_set_Click();
+    // The port rule: TCP needs both port texts equal, UDP different ones;
+    // a text that is not a port number 0..65535 never passes.
+    bool portRuleHolds() const;
 
     // ---- receiver link (link/config_link.cpp) --------------------------------
     void senden();
