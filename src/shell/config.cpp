@@ -54,6 +54,7 @@ Config::Config(AppState &state, QWidget *parent)
     SSTab1->addTab(tab2, QStringLiteral("Daten loggen"));
     setCentralWidget(SSTab1);
     buildMenus();
+    applyIcons();
 
     auto makeTimer = [this](const char *name, int interval) {
         auto *t = new QTimer(this);
