@@ -81,6 +81,18 @@ QString gatewayOptions(bool gateway, bool rssiTicked, bool serverTicked)
         + u"03040506";
 }
 QString readBaseId() { return QStringLiteral("A55AAB5800000000000000000003"); }
+
+QString sendRadioTelegram(const QString &org, const QString &db3, const QString &db2, const QString &db1,
+                          const QString &db0, const QString &senderId, const QString &status)
+{
+    const auto hex = [](const QString &text) { return text.isEmpty() ? 0u : text.toUInt(nullptr, 16); };
+    unsigned sum = 0x6B + hex(org) + hex(db3) + hex(db2) + hex(db1) + hex(db0) + hex(status);
+    const QString id = senderId.rightJustified(8, QLatin1Char('0')).right(8);
+    for (int i = 0; i < 4; ++i)
+        sum += hex(id.mid(2 * i, 2));
+    const QString checksum = QStringLiteral("%1").arg(sum & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    return Sync + u"6B" + org + db3 + db2 + db1 + db0 + senderId + status + checksum;
+}
 } // namespace cmd
 
 } // namespace nvx

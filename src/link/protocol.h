@@ -41,6 +41,11 @@ QString supervisionOn(int minutes);
 QString supervisionOff();                      // A55A9B01020304050607
 QString gatewayOptions(bool gateway, bool rssiTicked, bool serverTicked);
 QString readBaseId();                          // A55AAB5800000000000000000003
+// A radio telegram for the receiver to transmit: "A55A6B" + the fields as
+// given + the checksum (low byte of the sum of 0x6B, the fields and the four
+// sender ID bytes, fields read as hex, empty ones as 0).
+QString sendRadioTelegram(const QString &org, const QString &db3, const QString &db2, const QString &db1,
+                          const QString &db0, const QString &senderId, const QString &status);
 } // namespace cmd
 
 } // namespace nvx

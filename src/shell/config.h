@@ -104,6 +104,8 @@ public:
     void Winsock3_DataArrival();
     void Winsock2UDP_DataArrival();
     void Winsock1_Close();
+    // The receiver address and port of Winsock2UDP, set when the link opens.
+    void setUdpRemote(const QString &host, quint16 port);
 
     // ---- telegram processing (link/config_telegram.cpp) --------------------
     void ProcessTelegram();
@@ -270,6 +272,11 @@ public:
     QTcpSocket *Winsock3 = nullptr;
     QUdpSocket *Winsock2UDP = nullptr;
 
+Q_SIGNALS:
+    // One received telegram on its way into ProcessTelegram (after the
+    // state it reads has been set).
+    void telegramReceived(const QString &telegram, const QString &sender);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -289,6 +296,15 @@ private:
     // TCP is a byte stream: these keep a telegram split over two reads.
     TelegramStream m_winsock1Stream;
     TelegramStream m_winsock3Stream;
+    // Context of the accepted connection's handlers: destroyed with the
+    // window's members, before the socket itself goes with the children.
+    QObject m_winsock1Context;
+    QString m_udpRemoteHost;
+    quint16 m_udpRemotePort = 0;
+    // Hands one telegram to ProcessTelegram; always reached through a queued
+    // call so that a modal window opened there never runs inside readyRead.
+    void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
+    void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
     bool m_unloaded = false;
 };
 

@@ -29,6 +29,12 @@ private Q_SLOTS:
         QCOMPARE(FormatChannelNumber(29), QStringLiteral("30"));
         QCOMPARE(ParseHex2(QStringLiteral("FF")), 255);
         QCOMPARE(ParseHex2(QStringLiteral("0A")), 10);
+        QCOMPARE(ParseHex2(QStringLiteral("1D")), 29);
+        // Other characters count with their code: lower case is not hex here.
+        QCOMPARE(ParseHex2(QStringLiteral("0a")), 97);
+        QCOMPARE(ParseHex2(QStringLiteral("  ")), (32 * 16) | 32);
+        QCOMPARE(FormatHex2(31), QStringLiteral("1F"));
+        QCOMPARE(FormatChannelNumber(38), QStringLiteral("39"));
     }
 
     void commandTexts()
@@ -41,6 +47,31 @@ private Q_SLOTS:
         QCOMPARE(cmd::gatewayOptions(true, true, true), QStringLiteral("A55A9E01000103040506"));
         QCOMPARE(cmd::endManualLearn(QStringLiteral("05")), QStringLiteral("A55A9605010203040506"));
         QCOMPARE(cmd::supervisionOn(15), QStringLiteral("A55A9A0F020304050607"));
+        QCOMPARE(cmd::supervisionOn(255), QStringLiteral("A55A9AFF020304050607"));
+        QCOMPARE(cmd::writeChannelManual(3, QStringLiteral("07"), QStringLiteral("000FA850")),
+                 QStringLiteral("A55A920307000FA85000"));
+        QCOMPARE(cmd::clearChannelForDelete(5), QStringLiteral("A55A9405010203040506"));
+        QCOMPARE(cmd::learnRocker(12), QStringLiteral("A55A970C050203040506"));
+        QCOMPARE(cmd::learnSensor(1, QStringLiteral("07")), QStringLiteral("A55A9101070203040506"));
+        QCOMPARE(cmd::resetSupervision(29), QStringLiteral("A55A9D1D010203040506"));
+        // Radio telegram: checksum over 0x6B, the fields and the sender ID.
+        QCOMPARE(cmd::sendRadioTelegram(QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("00"),
+                                        QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("FFFFFF85"),
+                                        QStringLiteral("00")),
+                 QStringLiteral("A55A6B0000000000FFFFFF8500ED"));
+        // Sum 0x105: the checksum keeps its leading zero.
+        QCOMPARE(cmd::sendRadioTelegram(QStringLiteral("9A"), QStringLiteral("00"), QStringLiteral("00"),
+                                        QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("00000000"),
+                                        QStringLiteral("00")).right(2),
+                 QStringLiteral("05"));
+        // Every 20-character command goes out with 10 blanks, the 28-character
+        // ones with 2.
+        for (const QString &c : {cmd::statusRequest(), cmd::readTableRequest(), cmd::cancelLearn(), cmd::supervisionOff(),
+                                 cmd::gatewayOptions(true, false, false), cmd::learnRocker(0)}) {
+            QCOMPARE(c.size(), 20);
+            QCOMPARE(toCommandString(c), c + QString(10, QLatin1Char(' ')));
+        }
+        QCOMPARE(cmd::readBaseId().size(), 28);
     }
 
     void replyBytes()
@@ -54,6 +85,11 @@ private Q_SLOTS:
         QCOMPARE(bytes[9], 0x50);
         QCOMPARE(bytes[11], 0x03);
         QCOMPARE(bytes[12], 0);
+        // A short reply parses its missing pairs from the blanks.
+        QCOMPARE(ParseReplyBytes(QStringLiteral("A55A8B98"))[2], (32 * 16) | 32);
+        const auto baseId = ParseReplyBytes(QStringLiteral("A55A8B9812345678"));
+        QCOMPARE(baseId[0], 0x8B);
+        QCOMPARE(baseId[1], 0x98);
     }
 
     void streamSplitsAndKeepsRest()

@@ -20,6 +20,7 @@
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 class QUdpSocket;
 
 namespace nvxsim {
@@ -94,6 +95,8 @@ public:
     QByteArray baseIdReply(const QString &baseId) const;
     // Gateway options last received, as text ("" when none came).
     QString gatewayOptions;
+    // The base ID the radio module reports on a base-ID request.
+    QString baseId = QStringLiteral("FFFFFF80");
 
 Q_SIGNALS:
     void commandReceived(const QString &command);
@@ -103,9 +106,16 @@ private:
     void handleReceiverData(const QByteArray &data, const QHostAddress &from, quint16 port);
     void answerCommand(const QString &command);
     void sendToProgram(const QByteArray &data);
+    void adoptConnection(QTcpSocket *socket);
+    void connectToProgram();
+    void readTcp();
+    void splitCommands(bool flushBare);
 
     QStringList m_commands;
     QByteArray m_tcpBuffer;
+    bool m_started = false;
+    QTimer *m_retryTimer = nullptr;
+    QTimer *m_bareTimer = nullptr;
     QTcpServer *m_server = nullptr;
     QPointer<QTcpSocket> m_tcp;
     QUdpSocket *m_udp = nullptr;

@@ -1,0 +1,33 @@
+#pragma once
+// The per-receiver description file: the receiver's free description on the
+// first line, the 30 channel descriptions on the second, each closed by ";".
+// Plain single-byte text; the first line ends with CR LF, the second has no
+// line end.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace nvx {
+
+struct Descriptions {
+    QString receiver;
+    std::array<QString, 30> channels;
+};
+
+// "<dir>DAT/MAC_<12 hex digits>.dat"; `programPath` ends with a separator.
+QString descriptionFilePath(const QString &programPath, const QString &selectedMac);
+
+QByteArray formatDescriptionFile(const Descriptions &d);
+// Never fails: what the data lacks (a second line, fields of it) stays empty,
+// so one receiver's texts cannot survive under another's name.
+Descriptions parseDescriptionFile(const QByteArray &data);
+
+// Writes the file; false when it cannot be written (e.g. no DAT folder,
+// which is never created).
+bool writeDescriptionFile(const QString &path, const Descriptions &d);
+// Nothing when the file is missing or unreadable.
+std::optional<Descriptions> readDescriptionFile(const QString &path);
+
+} // namespace nvx

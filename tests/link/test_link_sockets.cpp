@@ -1,0 +1,308 @@
+// The telegram link in its three modes, against the simulated receiver.
+
+#include "link/protocol.h"
+#include "shell/config.h"
+#include "simulator.h"
+#include "support/testsupport.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUdpSocket>
+
+using namespace nvx;
+using nvxsim::SimModule;
+
+namespace {
+const QString StatusRequest = QStringLiteral("A55A9F02030405060708");
+const QByteArray T1 = nvxsim::SimModule::channelTelegram(3, QStringLiteral("07"), QStringLiteral("000FA850"),
+                                                         {0x10, 0x20, 0x30, 0x08});
+const QByteArray T2 = nvxsim::SimModule::channelTelegram(4, QStringLiteral("05"), QStringLiteral("0012AB34"),
+                                                         {0x30, 0x00, 0x00, 0x08});
+} // namespace
+
+class TestLinkSockets : public QObject {
+    Q_OBJECT
+    std::unique_ptr<nvxtest::TestEnv> env;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<Config> config;
+    std::unique_ptr<nvxsim::ReceiverSimulator> sim;
+
+    // Lists the receiver and selects it; the program's local IP is
+    // 127.0.0.1, the server IP of every receiver here.
+    SimModule *addAndSelect(const BoardRecord &rec, bool startFirst = true)
+    {
+        SimModule *m = sim->addModule(rec);
+        // The status reply would open the reading window; the link is what
+        // these tests look at.
+        m->receiver.answerStatus = false;
+        if (startFirst && !m->startReceiver())
+            return nullptr;
+        state->boards.add(rec.macText(), rec);
+        auto *item = new QTreeWidgetItem(config->ListBoards, QStringList{rec.macText()});
+        state->NextBoardIndex = config->ListBoards->topLevelItemCount() + 1;
+        config->ListBoards_ItemClick(item);
+        return m;
+    }
+
+    // The table request 2 s after link-up would open the reading window.
+    void expectTimer1Started()
+    {
+        QVERIFY(config->Timer1->isActive());
+        config->Timer1->stop();
+    }
+
+    // Two telegrams in one chunk, then one telegram in two chunks.
+    void checkStreamSplitting(SimModule *m, const QString &sender)
+    {
+        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        m->sendText(T1 + T2);
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0), (QVariantList{QString::fromLatin1(T1), sender}));
+        QCOMPARE(spy.at(1), (QVariantList{QString::fromLatin1(T2), sender}));
+        QCOMPARE(state->ReceivedData, QString::fromLatin1(T2));
+        QCOMPARE(state->ReplyString, QString::fromLatin1(T2));
+        QCOMPARE(state->SenderIP, sender);
+
+        m->sendText(T1.left(10));
+        QTest::qWait(100); // let the first part arrive on its own
+        QCOMPARE(spy.count(), 2);
+        m->sendText(T1.mid(10));
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(spy.at(2).at(0).toString(), QString::fromLatin1(T1));
+        QCOMPARE(state->ReceivedData, QString::fromLatin1(T1));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        env = std::make_unique<nvxtest::TestEnv>();
+        state = std::make_unique<AppState>();
+        state->ProgramPath = env->programPath();
+        state->Texts[0] = QStringLiteral("Frei");
+        config = std::make_unique<Config>(*state);
+        config->txtlocalIP->setText(QStringLiteral("127.0.0.1"));
+        sim = std::make_unique<nvxsim::ReceiverSimulator>();
+    }
+    void cleanup()
+    {
+        config.reset();
+        sim.reset();
+        state.reset();
+        env.reset();
+    }
+
+    void tcpServerReceiver()
+    {
+        SimModule *m = addAndSelect(nvxsim::makeRecord(QByteArray::fromHex("00AA00000001"), QStringLiteral("127.0.0.5"),
+                                                       10001, QStringLiteral("127.0.0.1"), 10002));
+        QVERIFY(m);
+        // The status request goes out bare on the new link.
+        QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
+        expectTimer1Started();
+        checkStreamSplitting(m, QStringLiteral("127.0.0.5"));
+
+        // While logging runs a new link stays quiet.
+        m->clearCommands();
+        state->LoggingActive = true;
+        config->Winsock3->abort();
+        config->Winsock3->connectToHost(QHostAddress(QStringLiteral("127.0.0.5")), 10001);
+        QTRY_COMPARE(config->Winsock3->state(), QAbstractSocket::ConnectedState);
+        QTest::qWait(100); // a status request would arrive within this
+        QVERIFY(m->commands().isEmpty());
+        QVERIFY(!config->Timer1->isActive());
+    }
+
+    void sendenPadsCommandsAndFollowsManualLearn()
+    {
+        SimModule *m = addAndSelect(nvxsim::makeRecord(QByteArray::fromHex("00AA00000002"), QStringLiteral("127.0.0.5"),
+                                                       10001, QStringLiteral("127.0.0.1"), 10002));
+        QVERIFY(m);
+        QTRY_COMPARE(m->commands().size(), 1);
+        config->Timer1->stop();
+        m->clearCommands();
+
+        state->CommandString = cmd::readTableRequest();
+        config->senden();
+        state->CommandString = cmd::readBaseId();
+        config->senden();
+        QTRY_COMPARE(m->commands(), (QStringList{QStringLiteral("A55A9502030405060708          "),
+                                                 QStringLiteral("A55AAB5800000000000000000003  ")}));
+
+        // A sensor ID learned by hand: the receiver is told to end learning.
+        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        m->clearCommands();
+        state->ManualLearnSelected = true;
+        state->ChannelHex = FormatHex2(3);
+        state->CommandString = cmd::writeChannelManual(3, QStringLiteral("07"), QStringLiteral("000FA850"));
+        config->senden();
+        QTRY_COMPARE(m->commands(), (QStringList{QStringLiteral("A55A920307000FA85000          "),
+                                                 QStringLiteral("A55A9603010203040506          ")}));
+        QCOMPARE(state->CommandString, QStringLiteral("A55A9603010203040506          "));
+        // The receiver then reports the channel it stored.
+        QTRY_VERIFY(!spy.isEmpty());
+        QCOMPARE(spy.last().at(0).toString(),
+                 QString::fromLatin1(SimModule::channelTelegram(3, QStringLiteral("07"), QStringLiteral("000FA850"),
+                                                                {0, 0, 0, 8})));
+
+        // A table from an address file on the screen: no follow-up.
+        m->clearCommands();
+        state->TableLoadedFromFile = true;
+        state->CommandString = cmd::supervisionOff();
+        config->senden();
+        state->TableLoadedFromFile = false;
+        state->ManualLearnSelected = false;
+        state->CommandString = cmd::cancelLearn();
+        config->senden();
+        QTRY_COMPARE(m->commands(), (QStringList{QStringLiteral("A55A9B01020304050607          "),
+                                                 QStringLiteral("A55A9C01020304050607          ")}));
+    }
+
+    void sendenWithoutLinkSendsNothing()
+    {
+        state->CommandString = cmd::statusRequest();
+        config->senden(); // no receiver selected, no socket open
+        config->chkUDPMode->setChecked(true);
+        config->senden();
+        QCOMPARE(state->CommandString, QStringLiteral("A55A9F02030405060708          "));
+    }
+
+    // A telegram processed with a modal window open must not hold up the
+    // next one.
+    void modalWindowDuringProcessingDoesNotStallTelegrams()
+    {
+        SimModule *m = addAndSelect(nvxsim::makeRecord(QByteArray::fromHex("00AA00000003"), QStringLiteral("127.0.0.5"),
+                                                       10001, QStringLiteral("127.0.0.1"), 10002));
+        QVERIFY(m);
+        QTRY_COMPARE(m->commands().size(), 1);
+        config->Timer1->stop();
+
+        QStringList seen;
+        bool secondSeenWhileModal = false;
+        connect(config.get(), &Config::telegramReceived, this, [&](const QString &telegram, const QString &) {
+            seen << telegram;
+            if (seen.size() != 1)
+                return;
+            QDialog dialog;
+            QTimer poll;
+            int waited = 0;
+            connect(&poll, &QTimer::timeout, &dialog, [&] {
+                waited += 10;
+                if (seen.size() >= 2) {
+                    secondSeenWhileModal = true;
+                    dialog.accept();
+                } else if (waited > 5000) {
+                    dialog.reject();
+                }
+            });
+            poll.start(10);
+            m->sendText(T2);
+            dialog.exec();
+        });
+        m->sendText(T1);
+        QTRY_COMPARE(seen.size(), 2);
+        QVERIFY(secondSeenWhileModal);
+        QCOMPARE(seen, (QStringList{QString::fromLatin1(T1), QString::fromLatin1(T2)}));
+    }
+
+    void tcpClientReceiver()
+    {
+        BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000004"), QStringLiteral("127.0.0.6"), 10011,
+                                             QStringLiteral("127.0.0.1"), 10012);
+        rec[BoardRecord::Mode] = 0;
+        SimModule *m = addAndSelect(rec, false);
+        QVERIFY(m);
+        QVERIFY(config->Winsock1_0->isListening());
+        QCOMPARE(config->Winsock1_0->serverPort(), quint16(10012));
+        QVERIFY(m->startReceiver());
+        QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
+        QVERIFY(config->Winsock1_1);
+        expectTimer1Started();
+        checkStreamSplitting(m, QStringLiteral("127.0.0.6"));
+        m->stopReceiver();
+        QTRY_VERIFY(!config->Winsock1_1);
+
+        // Another address is closed at once; nothing it sends is processed.
+        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        QTcpSocket intruder;
+        QVERIFY(intruder.bind(QHostAddress(QStringLiteral("127.0.0.9")), 0));
+        intruder.connectToHost(QHostAddress::LocalHost, 10012);
+        QVERIFY(intruder.waitForConnected(2000));
+        intruder.write(T1);
+        QTRY_COMPARE(intruder.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!config->Winsock1_1);
+        QCOMPARE(intruder.readAll(), QByteArray());
+        QCOMPARE(spy.count(), 0);
+
+        // The receiver connecting again replaces its earlier connection.
+        QTcpSocket first;
+        QVERIFY(first.bind(QHostAddress(QStringLiteral("127.0.0.6")), 0));
+        first.connectToHost(QHostAddress::LocalHost, 10012);
+        QTRY_COMPARE(first.bytesAvailable(), qint64(20));
+        QCOMPARE(first.readAll(), StatusRequest.toLatin1());
+        config->Timer1->stop();
+        QTcpSocket second;
+        QVERIFY(second.bind(QHostAddress(QStringLiteral("127.0.0.6")), 0));
+        second.connectToHost(QHostAddress::LocalHost, 10012);
+        QTRY_COMPARE(second.bytesAvailable(), qint64(20));
+        QTRY_COMPARE(first.state(), QAbstractSocket::UnconnectedState);
+        config->Timer1->stop();
+        second.write(T2);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(1).toString(), QStringLiteral("127.0.0.6"));
+
+        // While logging runs a new link is accepted but stays quiet.
+        state->LoggingActive = true;
+        QTcpSocket third;
+        QVERIFY(third.bind(QHostAddress(QStringLiteral("127.0.0.6")), 0));
+        third.connectToHost(QHostAddress::LocalHost, 10012);
+        QTRY_COMPARE(second.state(), QAbstractSocket::UnconnectedState);
+        third.write(T1);
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(third.bytesAvailable(), qint64(0));
+        QVERIFY(!config->Timer1->isActive());
+    }
+
+    void udpReceiver()
+    {
+        BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000005"), QStringLiteral("127.0.0.7"), 10021,
+                                             QStringLiteral("127.0.0.1"), 10022);
+        rec[BoardRecord::Udp] = 1;
+        SimModule *m = addAndSelect(rec);
+        QVERIFY(m);
+        QCOMPARE(config->Winsock2UDP->state(), QAbstractSocket::BoundState);
+        QCOMPARE(config->Winsock2UDP->localPort(), quint16(10022));
+        QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
+        expectTimer1Started();
+
+        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        m->sendText(T1);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0), (QVariantList{QString::fromLatin1(T1), QStringLiteral("127.0.0.7")}));
+        QCOMPARE(state->SenderIP, QStringLiteral("127.0.0.7"));
+        QCOMPARE(state->ReceivedData, QString::fromLatin1(T1));
+
+        // Short datagrams are filled with blanks, long ones cut.
+        m->sendText("A55A0B05");
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(state->ReceivedData, QStringLiteral("A55A0B05                    "));
+        QCOMPARE(state->ReplyString, state->ReceivedData);
+        m->sendText(T2 + "EXTRA");
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(state->ReceivedData, QString::fromLatin1(T2));
+
+        m->clearCommands();
+        state->CommandString = cmd::readTableRequest();
+        config->senden();
+        QTRY_COMPARE(m->commands(), QStringList{QStringLiteral("A55A9502030405060708          ")});
+    }
+};
+
+QTEST_MAIN(TestLinkSockets)
+#include "test_link_sockets.moc"

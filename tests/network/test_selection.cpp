@@ -1,0 +1,257 @@
+// Selecting a receiver of the board list.
+
+#include "shell/config.h"
+#include "shell/vbcolours.h"
+#include "simulator.h"
+#include "support/testsupport.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUdpSocket>
+
+using namespace nvx;
+
+class TestSelection : public QObject {
+    Q_OBJECT
+    std::unique_ptr<nvxtest::TestEnv> env;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<Config> config;
+
+    // A receiver that reports to another PC unless `serverIp` says otherwise.
+    static BoardRecord record(int last, const QString &serverIp = QStringLiteral("192.0.2.10"))
+    {
+        QByteArray mac = QByteArray::fromHex("001A2B030C00");
+        mac[5] = char(last);
+        return nvxsim::makeRecord(mac, QStringLiteral("127.0.0.%1").arg(last), 10001, serverIp, 10002);
+    }
+
+    QTreeWidgetItem *list(const BoardRecord &rec)
+    {
+        state->boards.add(rec.macText(), rec);
+        auto *item = new QTreeWidgetItem(config->ListBoards, QStringList{rec.macText()});
+        state->NextBoardIndex = config->ListBoards->topLevelItemCount() + 1;
+        return item;
+    }
+
+    QString datPath(const QString &mac) const { return env->programPath() + QStringLiteral("DAT/MAC_") + mac + ".dat"; }
+
+    static QByteArray readAll(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        env = std::make_unique<nvxtest::TestEnv>();
+        state = std::make_unique<AppState>();
+        state->ProgramPath = env->programPath();
+        state->Texts[0] = QStringLiteral("Frei");
+        config = std::make_unique<Config>(*state);
+        config->txtlocalIP->setText(QStringLiteral("127.0.0.1"));
+    }
+    void cleanup()
+    {
+        config.reset();
+        state.reset();
+        env.reset();
+    }
+
+    void fieldsAndLoadedValues()
+    {
+        BoardRecord rec = record(5);
+        rec[BoardRecord::Port] = 0xFF;
+        rec[BoardRecord::Port + 1] = 0xFF;
+        rec[BoardRecord::ServerPort] = 0x80;
+        rec[BoardRecord::ServerPort + 1] = 0x00;
+        rec[BoardRecord::Mode] = 1;    // anything but 0 is server mode
+        rec[BoardRecord::Dhcp] = 2;    // only 1 is on
+        rec[BoardRecord::Udp] = 2;     // only 1 is UDP
+        rec[BoardRecord::Gateway + 0] = 10;
+        rec[BoardRecord::Gateway + 3] = 1;
+        list(record(4));
+        QTreeWidgetItem *item = list(rec);
+        config->chkDHCP->setChecked(true);
+        config->chkClientMode->setChecked(true);
+        config->chkUDPMode->setChecked(true);
+        setForeColour(config->txtIP, ColourRed);
+        setForeColour(config->chkTCPIP, ColourRed);
+
+        config->ListBoards_ItemClick(item);
+
+        QCOMPARE(config->txtVersion->text(), QStringLiteral("2.10"));
+        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.5"));
+        QCOMPARE(config->txtSubnet->text(), QStringLiteral("255.255.255.0"));
+        QCOMPARE(config->txtGW->text(), QStringLiteral("10.0.0.1"));
+        QCOMPARE(config->txtPort->text(), QStringLiteral("65535"));
+        QCOMPARE(config->txtServerPort->text(), QStringLiteral("32768"));
+        QCOMPARE(config->txtServerIP->text(), QStringLiteral("192.0.2.10"));
+        QVERIFY(config->chkServerMode->isChecked());
+        QVERIFY(!config->chkDHCP->isChecked());
+        QVERIFY(config->chkTCPIP->isChecked());
+        QCOMPARE(state->LoadedIP, QStringLiteral("127.0.0.5"));
+        QCOMPARE(state->LoadedSubnet, QStringLiteral("255.255.255.0"));
+        QCOMPARE(state->LoadedGateway, QStringLiteral("10.0.0.1"));
+        QCOMPARE(state->LoadedPort, QStringLiteral("65535"));
+        QCOMPARE(state->LoadedServerIP, QStringLiteral("192.0.2.10"));
+        QCOMPARE(state->LoadedServerPort, QStringLiteral("32768"));
+        QCOMPARE(state->LoadedDHCP, 0);
+        QVERIFY(!state->LoadedUDP);
+        QVERIFY(!state->LoadedClientMode);
+        QCOMPARE(foreColour(config->txtIP), ColourBlack);
+        QCOMPARE(foreColour(config->chkTCPIP), ColourBlack);
+
+        QCOMPARE(state->SelectedMAC, QStringLiteral("001A2B030C05"));
+        QCOMPARE(state->SelectedBoardKey, QStringLiteral("00:1A:2B:03:0C:05"));
+        QVERIFY(state->BoardSelected);
+        QVERIFY(state->CurrentBoard == rec);
+        QCOMPARE(state->SelectedBoardIndex, 2);
+        QCOMPARE(state->BoardDescriptions.size(), 4); // entries 0 to NextBoardIndex
+    }
+
+    void serverIpNotLocalOpensNothing()
+    {
+        nvxsim::ReceiverSimulator sim;
+        nvxsim::SimModule *m = sim.addModule(record(5));
+        QVERIFY(m->startReceiver());
+        state->TableLoadedFromFile = true;
+        config->Adressenubertragen->setEnabled(true);
+        config->SystemID[3]->setText(QStringLiteral("000FA850"));
+        config->Orgnr[3]->setText(QStringLiteral("07"));
+        config->Loeschen[3]->setEnabled(true);
+        setBackColour(config->SystemID[3], SysColourButtonFace);
+
+        config->ListBoards_ItemClick(list(record(5)));
+
+        QTest::qWait(200); // nothing may arrive; give it the chance
+        QCOMPARE(config->Winsock3->state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!config->Winsock1_0->isListening());
+        QCOMPARE(config->Winsock2UDP->state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!m->isConnected());
+        QVERIFY(m->commands().isEmpty());
+        QVERIFY(!config->Timer1->isActive());
+        // The table stays cleared.
+        QString cleared;
+        for (int i = 0; i < ChannelCount; ++i)
+            cleared += QStringLiteral("%1 |    |    | Frei\n").arg(i + 1, 2, 10, QLatin1Char('0'));
+        QCOMPARE(nvxtest::tableText(*config), cleared);
+        QCOMPARE(backColour(config->SystemID[3]), SysColourWindow);
+        QCOMPARE(backColour(config->Orgnr[3]), SysColourWindow);
+        QVERIFY(!config->Loeschen[3]->isEnabled());
+        QVERIFY(!config->Lernmodusbutton[3]->isEnabled());
+        QVERIFY(!config->info[3]->isEnabled());
+        QVERIFY(!state->TableLoadedFromFile);
+        QVERIFY(!config->Adressenubertragen->isEnabled());
+    }
+
+    void reselectionClosesTheOldLink()
+    {
+        nvxsim::ReceiverSimulator sim;
+        BoardRecord udp = record(7, QStringLiteral("127.0.0.1"));
+        udp[BoardRecord::Udp] = 1;
+        nvxsim::SimModule *m = sim.addModule(udp);
+        m->receiver.answerStatus = false;
+        QVERIFY(m->startReceiver());
+        config->ListBoards_ItemClick(list(udp));
+        QTRY_COMPARE(m->commands().size(), 1);
+        QVERIFY(config->Option1Intervall->isChecked());
+        config->Timer1->stop();
+
+        BoardRecord client = record(8, QStringLiteral("127.0.0.1"));
+        client[BoardRecord::Mode] = 0;
+        config->ListBoards_ItemClick(list(client));
+        QCOMPARE(config->Winsock2UDP->state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(config->Winsock1_0->isListening());
+        QVERIFY(!config->Timer1->isActive()); // waits for the receiver to connect
+
+        // A receiver that reports elsewhere leaves the link as it is.
+        config->ListBoards_ItemClick(list(record(9)));
+        QVERIFY(config->Winsock1_0->isListening());
+    }
+
+    void descriptionsFollowTheReceiver()
+    {
+        QVERIFY(QDir(env->path()).mkdir(QStringLiteral("DAT")));
+        QTreeWidgetItem *a = list(record(1));
+        QTreeWidgetItem *b = list(record(2));
+        QTreeWidgetItem *c = list(record(3));
+        {
+            QFile f(datPath(QStringLiteral("001A2B030C02")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("Lager B\r\nb0;b1;b2;");
+        }
+        config->ListBoards_ItemClick(a);
+        QCOMPARE(config->Beschreibung->toPlainText(), QString());
+        config->Beschreibung->setPlainText(QStringLiteral("Halle A"));
+        state->ChannelDescriptions[0] = QStringLiteral("Tor");
+        state->ChannelDescriptions[29] = QStringLiteral("Dach");
+
+        config->ListBoards_ItemClick(b);
+        QCOMPARE(readAll(datPath(QStringLiteral("001A2B030C01"))),
+                 QByteArray("Halle A\r\nTor;") + QByteArray(28, ';') + "Dach;");
+        QCOMPARE(config->Beschreibung->toPlainText(), QStringLiteral("Lager B"));
+        QCOMPARE(state->BoardDescriptions.value(2), QStringLiteral("Lager B"));
+        QCOMPARE(state->ChannelDescriptions[0], QStringLiteral("b0"));
+        QCOMPARE(state->ChannelDescriptions[2], QStringLiteral("b2"));
+        QCOMPARE(state->ChannelDescriptions[29], QString()); // B's line is short: not A's "Dach"
+
+        // C has no file: nothing of B's remains to be saved under C's name.
+        config->ListBoards_ItemClick(c);
+        QCOMPARE(config->Beschreibung->toPlainText(), QString());
+        QCOMPARE(state->ChannelDescriptions[0], QString());
+        config->ListBoards_ItemClick(a);
+        QCOMPARE(readAll(datPath(QStringLiteral("001A2B030C03"))), QByteArray("\r\n") + QByteArray(30, ';'));
+        QCOMPARE(config->Beschreibung->toPlainText(), QStringLiteral("Halle A"));
+        QCOMPARE(state->ChannelDescriptions[29], QStringLiteral("Dach"));
+    }
+
+    void noDatFolderNoFile()
+    {
+        config->ListBoards_ItemClick(list(record(1)));
+        config->Beschreibung->setPlainText(QStringLiteral("X"));
+        config->ListBoards_ItemClick(list(record(2)));
+        QVERIFY(!QDir(env->programPath() + QStringLiteral("DAT")).exists());
+        QVERIFY(state->BoardSelected);
+    }
+
+    void refusedWhileLogging()
+    {
+        config->ListBoards_ItemClick(list(record(1)));
+        state->LoggingActive = true;
+        auto done = nvxtest::onNextModal(
+            [](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); }, QStringLiteral("frmFehler"));
+        config->ListBoards_ItemClick(list(record(2)));
+        QVERIFY(*done);
+        // Nothing of the refused selection happened.
+        QCOMPARE(state->SelectedMAC, QStringLiteral("001A2B030C01"));
+        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.1"));
+    }
+
+    void rowWithoutRecordIsAnError()
+    {
+        config->ListBoards_ItemClick(list(record(1)));
+        auto *stray = new QTreeWidgetItem(config->ListBoards, QStringList{QStringLiteral("00:00:00:00:00:99")});
+        auto done = nvxtest::onNextModal(
+            [](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); }, QStringLiteral("frmFehler"));
+        config->ListBoards_ItemClick(stray);
+        QVERIFY(*done);
+        QCOMPARE(state->SelectedBoardKey, QStringLiteral("00:1A:2B:03:0C:01"));
+        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(state->SelectedMAC, QStringLiteral("000000000099"));
+        config->ListBoards_ItemClick(nullptr); // nothing happens
+    }
+};
+
+QTEST_MAIN(TestSelection)
+#include "test_selection.moc"
