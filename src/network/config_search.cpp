@@ -1,18 +1,147 @@
 // Receiver search, board list and the module configuration replies.
 
 #include "shell/config.h"
+#include "shell/vbcolours.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QUdpSocket>
 
 namespace nvx {
 
-void Config::Search_Click() {}
-void Config::RefreshBoardList() {}
-void Config::func_SearchBoard() {}
-void Config::ListBoards_FirstRowSelect() {}
-void Config::WinsockUDP_DataArrival() {}
-void Config::BoardAdd(const BoardRecord &) {}
-void Config::BoardUpdate(const BoardRecord &) {}
-void Config::BoardRemove() {}
-void Config::setNetworkFieldsEnabled(bool) {}
-void Config::sendModuleMessage(const QByteArray &) {}
+namespace {
+
+constexpr quint16 ModuleConfigPort = 1460;
+constexpr int ShortestReply = 47;    // code and all but the last two record bytes
+constexpr int LongestReplyRead = 100;
+
+} // namespace
+
+void Config::Search_Click()
+{
+    Option1Intervall->setChecked(true);
+    if (m_state.LoggingActive) {
+        ShowErrorWindow(ErrorLoggingActive);
+        return;
+    }
+    closeTelegramSockets();
+    setLastTelegram(QStringLiteral("  "));
+    RefreshBoardList();
+}
+
+void Config::RefreshBoardList()
+{
+    func_SearchBoard();
+    ListBoards_FirstRowSelect();
+    for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtSubnet, txtGW, txtServerIP, txtPort, txtServerPort,
+                                                       chkDHCP, chkClientMode, chkServerMode, chkTCPIP, chkUDPMode,
+                                                       txtDirectIP})
+        setForeColour(w, ColourBlack);
+    setNetworkFieldsEnabled(ListBoards->topLevelItemCount() > 0);
+}
+
+void Config::func_SearchBoard()
+{
+    BoardRemove();
+    m_state.StatusCode = StatusSearch;
+    if (chkDirect->isChecked() && !parseDotted(txtDirectIP->text()).ok()) {
+        // Nothing was sent, so no reply may fill the emptied list later.
+        m_state.StatusCode = StatusIdle;
+        ShowErrorWindow(ErrorInvalidDirectIp);
+        txtDirectIP->setFocus();
+        return;
+    }
+    sendModuleMessage(QByteArrayLiteral("FIND"));
+    ShowMsgWindow();
+}
+
+void Config::sendModuleMessage(const QByteArray &datagram)
+{
+    QHostAddress to(QHostAddress::Broadcast);
+    if (chkDirect->isChecked()) {
+        const DottedParse direct = parseDotted(txtDirectIP->text());
+        if (!direct.ok())
+            return;
+        const auto &p = direct.parts;
+        to = QHostAddress((quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]));
+    }
+    WinsockUDP->writeDatagram(datagram, to, ModuleConfigPort);
+}
+
+void Config::ListBoards_FirstRowSelect()
+{
+    QTreeWidgetItem *first = ListBoards->topLevelItem(0);
+    if (!first)
+        return;
+    ListBoards->setCurrentItem(first);
+    ListBoards_ItemClick(first);
+}
+
+void Config::WinsockUDP_DataArrival()
+{
+    while (WinsockUDP->hasPendingDatagrams()) {
+        const qint64 waiting = WinsockUDP->pendingDatagramSize();
+        if (waiting < ShortestReply) {
+            WinsockUDP->receiveDatagram(0);
+            continue;
+        }
+        QByteArray datagram = WinsockUDP->receiveDatagram(LongestReplyRead).data();
+        if (datagram.size() < ShortestReply)
+            continue;
+        const QByteArray code = datagram.left(4);
+        const BoardRecord rec = BoardRecord::fromBytes(datagram.mid(4, BoardRecord::Size));
+        if (code == "IMIN" && m_state.StatusCode == StatusSearch)
+            BoardAdd(rec);
+        else if (code == "SETC" && m_state.StatusCode == StatusUpdate)
+            BoardUpdate(rec);
+    }
+}
+
+void Config::BoardAdd(const BoardRecord &rec)
+{
+    const QString key = rec.macText();
+    if (!m_state.boards.add(key, rec))
+        return;   // the same module answering twice
+    if (ListBoards->columnCount() < 1)
+        ListBoards->setHeaderLabels({QString()});
+    auto *row = new QTreeWidgetItem;
+    row->setText(0, key);
+    row->setData(0, Qt::UserRole, key);
+    ListBoards->insertTopLevelItem(qBound(0, m_state.NextBoardIndex - 1, ListBoards->topLevelItemCount()), row);
+    ++m_state.NextBoardIndex;
+}
+
+void Config::BoardUpdate(const BoardRecord &rec)
+{
+    for (int i = 0; i < 6; ++i)
+        if (rec[i] != m_state.CurrentBoard[i])
+            return;   // another module's confirmation
+    // What was sent is stored, not what the reply carries.
+    if (!m_state.boards.replace(m_state.SelectedBoardKey, m_state.CurrentBoard))
+        return;
+    m_state.StatusCode = StatusUpdateDone;
+}
+
+void Config::BoardRemove()
+{
+    m_state.BoardSelected = false;
+    for (int i = 0; i < ListBoards->topLevelItemCount(); ++i)
+        m_state.boards.remove(ListBoards->topLevelItem(i)->data(0, Qt::UserRole).toString());
+    ListBoards->clear();
+    m_state.NextBoardIndex = 1;
+}
+
+void Config::setNetworkFieldsEnabled(bool enabled)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtSubnet, txtGW, txtServerIP, txtPort, txtServerPort,
+                                                       Beschreibung, chkDHCP, chkClientMode, chkServerMode, chkTCPIP,
+                                                       chkUDPMode, Setting})
+        w->setEnabled(enabled);
+}
 
 } // namespace nvx

@@ -173,8 +173,9 @@ void Config::Form_Load()
     m_state.SampleCounter = 0;
 
     // A second instance or another program may hold the port: the search
-    // then simply finds nothing.
-    WinsockUDP->bind(QHostAddress::AnyIPv4, 5001, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
+    // then simply finds nothing (sharing the port would let one instance
+    // take the other's replies).
+    WinsockUDP->bind(QHostAddress::AnyIPv4, 5001, QUdpSocket::DontShareAddress);
     m_state.BoardSelected = false;
     m_state.StatusCode = StatusIdle;
 

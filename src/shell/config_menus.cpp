@@ -1,11 +1,33 @@
 // Menus of the main window: about box, help document, firmware update.
 
 #include "shell/config.h"
+#include "shell/fabout.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
 
 namespace nvx {
 
-void Config::MenueMain_Click(int) {}
-void Config::MenuHilfe_Click() {}
+void Config::MenueMain_Click(int index)
+{
+    if (index != 2)
+        return;
+    fAbout dialog(m_state, this);
+    dialog.exec();
+}
+
+void Config::MenuHilfe_Click()
+{
+    // ProgramPath is kept as read from the store and the document name starts
+    // with a separator, so the two simply join.
+    const QString document = m_state.ProgramPath + m_state.HelpDocument;
+    // Without the document there is nothing to show.
+    if (!QFileInfo(document).isFile())
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(document));
+}
+
 void Config::MenueDateiUpload_Click() {}
 
 } // namespace nvx

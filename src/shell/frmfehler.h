@@ -23,11 +23,16 @@ public:
     QLabel *txtFehler = nullptr;
     QLabel *txtFehler1 = nullptr;
     QLabel *txtfehler2 = nullptr;
-    QLabel *Picture1 = nullptr;   // not-equal sign
-    QLabel *Picture2 = nullptr;   // equal sign
+    QLabel *Picture1 = nullptr;   // not-equal sign, beside the UDP line
+    QLabel *Picture2 = nullptr;   // equal sign, beside the TCP line
     QPushButton *frmFehlerButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void placePictures();
+
     AppState &m_state;
 };
 

@@ -17,6 +17,14 @@ namespace nvx {
 
 class Config;
 
+// What the status window does for a StatusCode: its message, its time-out and
+// the result text once the wait ends. Texts are indices into Texts (-1: none).
+struct StatusEntry {
+    int messageText = -1;
+    int timeoutMs = 0;
+};
+StatusEntry statusEntry(int statusCode);
+
 class frmState : public QDialog {
     Q_OBJECT
 public:
@@ -50,6 +58,7 @@ protected:
     void reject() override;
 
 private:
+    void resetProgress();
     void unload();
 
     AppState &m_state;

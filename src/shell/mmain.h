@@ -7,8 +7,8 @@ namespace nvx {
 
 class Config;
 
-// Reads the decimal separator into `state` ("," when the store and the
-// system locale give none).
+// Reads the locale's decimal separator into `state` ("," when the store
+// gives none).
 void readDecimalSeparator(AppState &state);
 
 } // namespace nvx

@@ -2,6 +2,16 @@
 #include "shell/registry.h"
 #include "shell/texts.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTreeWidget>
+
 namespace nvx {
 
 namespace {
@@ -13,9 +23,88 @@ void setGroup(AppState &state, TextGroup group, bool english)
             state.Texts[static_cast<std::size_t>(i)] = textFor(i, english);
 }
 
+// The visible text of whatever kind of control carries the name.
+void setCaption(QObject *target, const QString &text)
+{
+    if (auto *action = qobject_cast<QAction *>(target))
+        action->setText(text);
+    else if (auto *menu = qobject_cast<QMenu *>(target))
+        menu->setTitle(text);
+    else if (auto *frame = qobject_cast<QGroupBox *>(target))
+        frame->setTitle(text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(target))
+        button->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(target))
+        label->setText(text);
+    else if (auto *field = qobject_cast<QLineEdit *>(target))
+        field->setText(text);
+}
+
+void applyCaption(QWidget *window, const WindowCaption &caption)
+{
+    QObject *target = caption.objectName.isEmpty() ? window : window->findChild<QObject *>(caption.objectName);
+    // A control the window does not have is skipped.
+    if (!target)
+        return;
+    switch (caption.kind) {
+    case CaptionKind::WindowTitle:
+        window->setWindowTitle(caption.text);
+        break;
+    case CaptionKind::Caption:
+        setCaption(target, caption.text);
+        break;
+    case CaptionKind::ToolTip:
+        if (auto *action = qobject_cast<QAction *>(target))
+            action->setToolTip(caption.text);
+        else if (auto *widget = qobject_cast<QWidget *>(target))
+            widget->setToolTip(caption.text);
+        break;
+    case CaptionKind::Tab:
+        if (auto *tabs = qobject_cast<QTabWidget *>(target); tabs && caption.index < tabs->count())
+            tabs->setTabText(caption.index, caption.text);
+        break;
+    }
+}
+
+// The main window's series selectors (after its group of texts is set): the
+// "no channel" entry first and selected, and the four data bytes.
+void fillSeriesSelectors(const AppState &state, QWidget *window, bool english)
+{
+    for (int k = 0; k < 5; ++k) {
+        if (auto *channel = window->findChild<QComboBox *>(QStringLiteral("Auswahl_%1").arg(k))) {
+            if (channel->count() == 0)
+                channel->addItem(state.Texts[23]);
+            else
+                channel->setItemText(0, state.Texts[23]);
+            channel->setCurrentIndex(0);
+        }
+        if (auto *dataByte = window->findChild<QComboBox *>(QStringLiteral("DatenbyteAuswahl_%1").arg(k))) {
+            for (int i = 0; i < 4; ++i) {
+                if (i < dataByte->count())
+                    dataByte->setItemText(i, dataByteEntry(i, english));
+                else
+                    dataByte->addItem(dataByteEntry(i, english));
+            }
+        }
+    }
+}
+
+// The board list shows its rows in one column without a header text, as
+// wide as the list. Repeated loads keep that one column.
+void prepareBoardList(QWidget *window)
+{
+    auto *list = window->findChild<QTreeWidget *>(QStringLiteral("ListBoards"));
+    if (!list)
+        return;
+    if (list->columnCount() < 1)
+        list->setColumnCount(1);
+    list->setHeaderLabels({QString()});
+    list->setColumnWidth(0, list->viewport()->width());
+}
+
 } // namespace
 
-void LoadLanguage(AppState &state, int formCode, QWidget *)
+void LoadLanguage(AppState &state, int formCode, QWidget *window)
 {
     CRegistry registry;
     state.ProgramPath = registry.MachineSetting(ProgramKey, QStringLiteral("Pfad"));
@@ -32,6 +121,18 @@ void LoadLanguage(AppState &state, int formCode, QWidget *)
     case FormStatus: setGroup(state, TextGroup::Status, english); break;
     case FormFehler: setGroup(state, TextGroup::Error, english); break;
     default: break;
+    }
+
+    if (!window)
+        return;
+    // German captions are the windows' own design; English replaces them.
+    if (english) {
+        for (const WindowCaption &caption : englishCaptions(formCode))
+            applyCaption(window, caption);
+    }
+    if (formCode == FormConfig) {
+        fillSeriesSelectors(state, window, english);
+        prepareBoardList(window);
     }
 }
 

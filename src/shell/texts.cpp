@@ -92,4 +92,164 @@ QString textFor(int index, bool english)
     return QString::fromUtf16(english ? row.english : row.german);
 }
 
+namespace {
+
+// One row of a window's English table. `object` may hold "%1" for the index
+// of a control array, which then runs from `first` to `last`; for a tab,
+// `first` is the tab.
+struct CaptionRow {
+    int formCode;
+    CaptionKind kind;
+    const char16_t *object;
+    const char16_t *english;
+    int first = -1;
+    int last = -1;
+};
+
+constexpr CaptionKind C = CaptionKind::Caption;
+constexpr CaptionKind T = CaptionKind::ToolTip;
+constexpr CaptionKind Tab = CaptionKind::Tab;
+constexpr CaptionKind W = CaptionKind::WindowTitle;
+
+constexpr CaptionRow CaptionTable[] = {
+    // Abfrage (0): the delete question
+    {0, W, u"", u"Request"},
+    {0, C, u"Label1", u"Do you want to delete the Sensor ID?"},
+    {0, C, u"Ja", u"Yes"},
+    {0, C, u"Nein", u"No"},
+
+    // Alarm (1): the control timer
+    {1, W, u"", u"control timer"},
+    {1, C, u"Ueberwachungstimerframe", u"Control timer"},
+    {1, C, u"Abbruch1", u"Cancel"},
+    {1, C, u"Abbruch", u"Set"},
+    {1, C, u"Check1", u"activate"},
+    {1, C, u"txtminLabel", u"min"},
+    {1, C, u"txtMinute_0", u"Control time of the sensors:"},
+    {1, C, u"txtMinute_1", u"(time to send an error telegram)"},
+
+    // Config (2): the main window
+    {2, Tab, u"SSTab1", u"Adjustments", 0},
+    {2, Tab, u"SSTab1", u"Sensors", 1},
+    {2, Tab, u"SSTab1", u"Logging of data", 2},
+    {2, C, u"MenueMain_2", u"About"},
+    {2, C, u"MenuHilfe", u"Help"},
+    {2, C, u"Empfaengerframe", u"Board list"},
+    {2, C, u"Netzwerkframe", u"Network adjustments"},
+    {2, C, u"Beschreibungframe", u"Description"},
+    {2, C, u"Einstellungenframesensoren", u"Adjustments"},
+    {2, C, u"Einstellungenframe", u"Adjustments"},
+    {2, C, u"Skalierungframe", u"Scaling"},
+    {2, C, u"modusframe", u"Mode"},
+    {2, C, u"protokollframe", u"Protocol"},
+    {2, C, u"Search", u"Search NVX"},
+    {2, C, u"Setting", u"Set NVX"},
+    {2, C, u"chkDirect", u"Direct IP search"},
+    {2, C, u"chkDHCP", u"Enable DHCP Mode"},
+    {2, C, u"chkTCPIP", u"TCP-protocol"},
+    {2, C, u"chkUDPMode", u"UDP-protocol"},
+    {2, C, u"txtlokal1", u"Local IP"},
+    {2, C, u"txtletztesTelegramm1", u"Last telegram:"},
+    {2, C, u"Beschriftung_0", u"Channel"},
+    {2, C, u"Beschriftung_1", u"Channel"},
+    {2, C, u"Beschriftung_2", u"Type"},
+    {2, C, u"Adressenubertragen", u"transfer"},
+    {2, C, u"Auslesen", u"Cancel"},
+    {2, C, u"Sensortimer", u"Control"},
+    {2, C, u"Option1Intervall", u"Interval with graph"},
+    {2, C, u"Optionallintervall", u"Interval"},
+    {2, C, u"Option2Ereigniss", u"Event"},
+    {2, C, u"txtTimer", u"Monitor interval"},
+    {2, C, u"Label6", u"Monitor interval"},
+    {2, C, u"txtrowlabel", u"Number of rows"},
+    {2, C, u"Label1_0", u"Diagram max value"},
+    {2, C, u"Label1_1", u"Diagram min value"},
+    {2, C, u"Wert%1", u"Value", 1, 5},
+    {2, C, u"SystemID_%1", u"Unused", 0, 29},
+    {2, T, u"Option1Intervall", u"Log at gaps of the monitor interval of the values received last"},
+    {2, T, u"Optionallintervall", u"Log at gaps of the monitor interval of the values received last"},
+    {2, T, u"Option2Ereigniss", u"Log when having received a new telegram"},
+    {2, T, u"channel_log_%1", u"Selection of the channel for logging", 0, 29},
+    {2, T, u"Ladenbutton2", u"Load adress default"},
+    {2, T, u"speichern2", u"Save adress default"},
+    {2, T, u"Drucken2", u"Print adress default"},
+    {2, T, u"Adressenubertragen", u"Transmit adress default"},
+    {2, T, u"Auslesen", u"Read SensorIDs"},
+    {2, T, u"Sensortimer", u"Control timer"},
+    {2, T, u"Loeschen_%1", u"Delete SensorID", 0, 29},
+    {2, T, u"Lernmodusbutton_%1", u"Lern-in SensorID", 0, 29},
+    {2, T, u"info_%1", u"Informations", 0, 29},
+    {2, T, u"info1_%1", u"Informations", 0, 29},
+    {2, T, u"info2_%1", u"Informations", 0, 29},
+    {2, T, u"info3_%1", u"Informations", 0, 29},
+
+    // fAbout (3): the about box
+    {3, C, u"lblVersion", u"Lorvantis: Configuration software for NVX-Ethernet Version 3.11"},
+    {3, C, u"lbl_Software_Hinweis",
+     u"Lorvantis Sensortechnik GmbH does not take over any liability for damages occurred by the operation of the software."},
+
+    // frmState (4): the status window
+    {4, W, u"", u"State"},
+    {4, C, u"Abbruch", u"Cancel"},
+    {4, C, u"cmdOK", u"Close"},
+
+    // LernmodusFenster (5): the learn-in window
+    {5, W, u"", u"Learning mode"},
+    {5, C, u"Sensortypeframe", u"Sensor type"},
+    {5, C, u"Einlernprozedurframe", u"Learning mode"},
+    {5, C, u"Manuell_0", u"Learning sensor ID by learn-in button"},
+    {5, C, u"Manuell_1", u"Manual learn-in of sensor ID"},
+    {5, C, u"ManuellIDOption_0", u"Rocker switch (ORG-Byte 05)"},
+    {5, C, u"Uebertragen", u"Transmit"},
+    {5, C, u"Abbrechen", u"Cancel"},
+
+    // Monitor (6): the sensor information window
+    {6, C, u"Frame1_0", u"Rocker switch description"},
+    {6, C, u"Frame1_1", u"Sensor description"},
+    {6, C, u"Frame2_%1", u"State", 0, 1},
+    {6, C, u"Frame3", u"Data"},
+    {6, C, u"Label1_0", u"Sensor is working"},
+    {6, C, u"Label1_1", u"Sensor stop working"},
+    {6, C, u"Label1_2", u"Control timer is not activated!"},
+    {6, C, u"Label2_1", u"Failed from time to time"},
+    {6, C, u"TasteMonitor_0", u"Button 1"},
+    {6, C, u"TasteMonitor_1", u"Button 2"},
+    {6, C, u"TasteMonitor_2", u"Button 3"},
+    {6, C, u"TasteMonitor_3", u"Button 4"},
+    {6, C, u"txtDataByteMonitor_0", u"Data byte 0"},
+    {6, C, u"txtDataByteMonitor_1", u"Data byte 1"},
+    {6, C, u"txtDataByteMonitor_2", u"Data byte 2"},
+    {6, C, u"txtDataByteMonitor_3", u"Data byte 3"},
+    {6, C, u"Resettimer", u"Reset"},
+
+    // frmFehler (7): the error window
+    {7, W, u"", u"Error"},
+    {7, C, u"frmFehlerButton", u"Close"},
+};
+
+} // namespace
+
+QList<WindowCaption> englishCaptions(int formCode)
+{
+    QList<WindowCaption> captions;
+    for (const CaptionRow &row : CaptionTable) {
+        if (row.formCode != formCode)
+            continue;
+        const QString object = QString::fromUtf16(row.object);
+        const QString text = QString::fromUtf16(row.english);
+        if (row.kind == CaptionKind::Tab || !object.contains(QLatin1String("%1"))) {
+            captions.append({object, row.kind, row.first, text});
+            continue;
+        }
+        for (int i = row.first; i <= row.last; ++i)
+            captions.append({object.arg(i), row.kind, i, text});
+    }
+    return captions;
+}
+
+QString dataByteEntry(int i, bool english)
+{
+    return (english ? QStringLiteral("Data byte %1") : QStringLiteral("Daten Byte %1")).arg(i);
+}
+
 } // namespace nvx

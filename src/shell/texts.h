@@ -1,7 +1,8 @@
 #pragma once
 // The program's message and caption texts in German and English, by index,
-// and the group each belongs to.
+// and the group each belongs to; and the English captions of each window.
 
+#include <QList>
 #include <QString>
 
 namespace nvx {
@@ -16,5 +17,27 @@ enum class TextGroup {
 
 TextGroup textGroup(int index);
 QString textFor(int index, bool english);
+
+// What an English caption replaces on its control.
+enum class CaptionKind {
+    Caption,      // the text of a label, button, frame, field, menu or action
+    ToolTip,
+    Tab,          // the text of tab `index` of a tab widget
+    WindowTitle,  // the loading window's own title (no objectName)
+};
+
+struct WindowCaption {
+    QString objectName;   // empty for the window itself
+    CaptionKind kind = CaptionKind::Caption;
+    int index = -1;       // array index of the control, or the tab
+    QString text;
+};
+
+// The English captions, tool tips and tab texts of the window with this form
+// code, one entry per control (arrays expanded to Name_<index>).
+QList<WindowCaption> englishCaptions(int formCode);
+
+// Entry i (0..3) of the series' data byte selectors.
+QString dataByteEntry(int i, bool english);
 
 } // namespace nvx

@@ -1,13 +1,107 @@
 // receiver-sim: simulated NVX-Ethernet receivers on loopback, for trying the
 // program without hardware.
+//
+//   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
+//                [--reply-delay MS] [--quiet]
+//
+// MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
+// Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
+// 127.0.0.1 (the program's address inside the test namespace).
 
 #include "simulator.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+std::optional<nvxsim::BoardRecord> parseModule(const QString &spec, QString *error)
+{
+    const QStringList f = spec.split(QLatin1Char(','));
+    if (f.size() < 5) {
+        *error = QStringLiteral("--module needs MAC,IP,port,serverIP,serverPort");
+        return std::nullopt;
+    }
+    const QByteArray mac = QByteArray::fromHex(f[0].toLatin1().replace(':', ""));
+    if (mac.size() != 6) {
+        *error = QStringLiteral("bad MAC: ") + f[0];
+        return std::nullopt;
+    }
+    if (!nvx::parseDotted(f[1]).ok() || !nvx::parseDotted(f[3]).ok()) {
+        *error = QStringLiteral("bad address in: ") + spec;
+        return std::nullopt;
+    }
+    if (!QHostAddress(f[1]).isLoopback()) {
+        *error = QStringLiteral("modules live on loopback addresses only: ") + f[1];
+        return std::nullopt;
+    }
+    bool okPort = false, okServerPort = false;
+    const int port = f[2].toInt(&okPort);
+    const int serverPort = f[4].toInt(&okServerPort);
+    if (!okPort || !okServerPort || port < 0 || port > 65535 || serverPort < 0 || serverPort > 65535) {
+        *error = QStringLiteral("bad port in: ") + spec;
+        return std::nullopt;
+    }
+    nvxsim::BoardRecord rec = nvxsim::makeRecord(mac, f[1], port, f[3], serverPort);
+    if (f.size() > 5)
+        rec[nvxsim::BoardRecord::Mode] = f[5].compare(QLatin1String("client"), Qt::CaseInsensitive) == 0 ? 0 : 2;
+    if (f.size() > 6)
+        rec[nvxsim::BoardRecord::Udp] = f[6].compare(QLatin1String("udp"), Qt::CaseInsensitive) == 0 ? 1 : 0;
+    return rec;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("receiver-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Simulated NVX-Ethernet receivers on loopback addresses."));
+    parser.addHelpOption();
+    QCommandLineOption moduleOption(QStringLiteral("module"),
+                                    QStringLiteral("A module: MAC,IP,port,serverIP,serverPort[,server|client[,tcp|udp]]."),
+                                    QStringLiteral("spec"));
+    QCommandLineOption delayOption(QStringLiteral("reply-delay"), QStringLiteral("Answer searches after MS milliseconds."),
+                                   QStringLiteral("ms"), QStringLiteral("0"));
+    QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not print the datagrams received."));
+    parser.addOptions({moduleOption, delayOption, quietOption});
+    parser.process(app);
+
+    QTextStream err(stderr);
+    QStringList specs = parser.values(moduleOption);
+    if (specs.isEmpty())
+        specs = {QStringLiteral("00:1A:2B:00:00:02,127.0.0.2,10001,127.0.0.1,10002"),
+                 QStringLiteral("00:1A:2B:00:00:03,127.0.0.3,10001,127.0.0.1,10003")};
+
     nvxsim::ReceiverSimulator sim;
-    return sim.start() ? app.exec() : 1;
+    const int delay = parser.value(delayOption).toInt();
+    for (const QString &spec : specs) {
+        QString error;
+        const auto rec = parseModule(spec, &error);
+        if (!rec) {
+            err << "receiver-sim: " << error << Qt::endl;
+            return 2;
+        }
+        sim.addModule(*rec)->behaviour.replyDelayMs = delay;
+    }
+    if (!parser.isSet(quietOption)) {
+        QObject::connect(&sim, &nvxsim::ReceiverSimulator::configMessageReceived, &app, [](const QByteArray &d) {
+            QTextStream out(stdout);
+            out << "config datagram: " << d.left(4) << " (" << d.size() << " bytes)" << Qt::endl;
+        });
+    }
+    if (!sim.start()) {
+        err << "receiver-sim: cannot bind UDP port 1460" << Qt::endl;
+        return 1;
+    }
+    QTextStream out(stdout);
+    for (nvxsim::SimModule *m : sim.modules()) {
+        m->startReceiver();
+        out << "module " << m->macText() << " at " << m->address().toString() << Qt::endl;
+    }
+    out << "receiver-sim: ready" << Qt::endl;
+    return app.exec();
 }

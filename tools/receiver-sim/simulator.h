@@ -9,6 +9,7 @@
 #include "network/boardrecord.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -47,6 +48,7 @@ struct ModuleBehaviour {
     bool replyTwice = false;   // answers FIND twice (same MAC)
     bool secondPath = false;   // answers a second time from another address
     int truncateReplyTo = 0;   // >0: cut the IMIN datagram to this many bytes
+    int padReplyTo = 0;        // >49: lengthen the IMIN datagram with zero bytes
     int setcDelayMs = 0;       // SETC after this delay
     bool noSetc = false;       // never confirms SETT
     std::optional<QByteArray> setcMac; // confirm with this MAC instead of its own
@@ -141,19 +143,42 @@ public:
 
     // Every module configuration datagram received, in order.
     QList<QByteArray> configMessages() const { return m_configMessages; }
+    // The same datagrams with where they came from and where they went.
+    struct ConfigDatagram {
+        QByteArray data;
+        QHostAddress from;
+        quint16 fromPort = 0;
+        QHostAddress to;  // the module's own address, or broadcast
+    };
+    QList<ConfigDatagram> configLog() const { return m_configLog; }
+    void clearConfigLog();
     int findCount() const;
+    // "FIRS" requests a module accepted, in order.
+    QStringList firmwareStarts() const { return m_firmwareStarts; }
 
 Q_SIGNALS:
     void configMessageReceived(const QByteArray &datagram);
+    // A module took a settings record ("SETT" for its MAC).
+    void settingsTaken(nvxsim::SimModule *module);
+    void firmwareStartReceived(nvxsim::SimModule *module);
 
 private:
     void readConfig(QUdpSocket *socket, SimModule *onlyModule);
+    void handleConfig(const QByteArray &data, const QHostAddress &from, quint16 port, const QHostAddress &to,
+                      SimModule *onlyModule);
     void answerFind(SimModule *module, const QHostAddress &to, quint16 port);
     void answerSett(SimModule *module, const QByteArray &datagram, const QHostAddress &to, quint16 port);
+    void sendFrom(SimModule *module, const QByteArray &datagram, const QHostAddress &to, quint16 port,
+                  bool secondPath = false);
+    bool bindModuleSocket(SimModule *module);
 
     QList<SimModule *> m_modules;
-    QList<QUdpSocket *> m_sockets;
+    QList<QUdpSocket *> m_sockets;          // [0] broadcast socket, then one per module
+    QHash<SimModule *, QUdpSocket *> m_moduleSockets;
     QList<QByteArray> m_configMessages;
+    QList<ConfigDatagram> m_configLog;
+    QStringList m_firmwareStarts;
+    bool m_started = false;
 };
 
 } // namespace nvxsim

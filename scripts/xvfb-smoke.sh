@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Starts the program under a real X server (Xvfb) beside the receiver
+# simulator, inside a private network namespace, and checks that the main
+# window and the search status window appear and that the search reached the
+# simulated receivers. Screenshots are kept as <prefix>-search.png (while the
+# search runs) and <prefix>-result.png (after it).
+#
+#   scripts/xvfb-smoke.sh build/nvx-ethernet build/receiver-sim [prefix]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ "${NVX_IN_NETNS:-}" != "1" ]; then
+    exec "$here/netns-run.sh" "$0" "$@"
+fi
+
+program=$(realpath "$1")
+simulator=$(realpath "$2")
+prefix=${3:-$PWD/xvfb-smoke}
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "xvfb-smoke: $*" >&2
+    [ -f "$work/sim.log" ] && sed 's/^/  sim: /' "$work/sim.log" >&2
+    [ -f "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" >&2
+    exit 1
+}
+
+# Xvfb picks a free display itself and tells its number through a pipe.
+exec 3<> <(:)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+display=""
+for _ in $(seq 100); do
+    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then
+        break
+    fi
+done
+[ -n "$display" ] || fail "Xvfb did not start"
+export DISPLAY=":$display"
+export QT_QPA_PLATFORM=xcb
+export NVX_REGISTRY_FILE="$work/registry.ini"
+
+"$simulator" >"$work/sim.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    grep -q "receiver-sim: ready" "$work/sim.log" && break
+    sleep 0.1
+done
+grep -q "receiver-sim: ready" "$work/sim.log" || fail "the simulator did not start"
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+
+has_window() {
+    xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
+}
+
+for _ in $(seq 100); do
+    has_window "Status" && break
+    sleep 0.1
+done
+has_window "Status" || fail "no status window"
+has_window "Lorvantis Sensortechnik GmbH    " || fail "no main window"
+sleep 1
+import -window root "$prefix-search.png"
+
+# The search lasts five seconds; then the result waits for its close button.
+sleep 5
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended"
+has_window "Status" || fail "the status window closed without the user"
+import -window root "$prefix-result.png"
+grep -q "config datagram: FIND" "$work/sim.log" || fail "the search did not reach the simulator"
+[ -s "$prefix-search.png" ] && [ -s "$prefix-result.png" ] || fail "no screenshot"
+echo "xvfb-smoke: main window and search window shown; screenshots $prefix-search.png, $prefix-result.png"
