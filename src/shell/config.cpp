@@ -54,6 +54,7 @@ Config::Config(AppState &state, QWidget *parent)
     SSTab1->addTab(tab2, QStringLiteral("Daten loggen"));
     setCentralWidget(SSTab1);
     buildMenus();
+    applyIcons();
 
     auto makeTimer = [this](const char *name, int interval) {
         auto *t = new QTimer(this);
@@ -247,6 +248,13 @@ void Config::ChannelSelectorRefill()
 
 void Config::ShowMsgWindow()
 {
+    // A wait that starts while the window is open (the table read-back during
+    // the table write's wait) takes the open window over: its display starts
+    // again for the new StatusCode, and the first caller's wait goes on.
+    if (m_frmState) {
+        m_frmState->ShowMsg();
+        return;
+    }
     // The main window takes no input while the status window waits; its
     // sockets and timers go on. (Disabling the window itself would disable
     // the dialog that it owns as well.)

@@ -128,6 +128,14 @@ public:
     void RowButtonRule(int ch, bool countLearnModeAsFree = false);
     bool rowIsFree(int ch) const;
     void setRowBackColour(int ch, std::uint32_t colour);
+    // The pictures of the sensor table's buttons, set once when the window
+    // is built.
+    void applyIcons();
+    // Clear command (and write command for a used row) of one channel of the
+    // table write.
+    void sendTableChannel(int ch);
+    // The controls a finished table read or write gives back.
+    void enableAfterTableOperation();
 
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
