@@ -54,6 +54,7 @@ Config::Config(AppState &state, QWidget *parent)
     SSTab1->addTab(tab2, QStringLiteral("Daten loggen"));
     setCentralWidget(SSTab1);
     buildMenus();
+    applyIcons();
 
     auto makeTimer = [this](const char *name, int interval) {
         auto *t = new QTimer(this);
@@ -127,6 +128,7 @@ void Config::connectHandlers()
     connect(chkServerMode, &QRadioButton::toggled, this, [this](bool on) { if (on) chkServerMode_Click(); });
     connect(chkTCPIP, &QRadioButton::toggled, this, [this](bool on) { if (on) chkTCPIP_Click(); });
     connect(chkUDPMode, &QRadioButton::toggled, this, [this](bool on) { if (on) chkUDPMode_Click(); });
+    connectNetFields();
 
     connect(Winsock3, &QTcpSocket::connected, this, &Config::Winsock3_Connect);
     connect(Winsock3, &QTcpSocket::readyRead, this, &Config::Winsock3_DataArrival);
@@ -246,6 +248,13 @@ void Config::ChannelSelectorRefill()
 
 void Config::ShowMsgWindow()
 {
+    // A wait that starts while the window is open (the table read-back during
+    // the table write's wait) takes the open window over: its display starts
+    // again for the new StatusCode, and the first caller's wait goes on.
+    if (m_frmState) {
+        m_frmState->ShowMsg();
+        return;
+    }
     // The main window takes no input while the status window waits; its
     // sockets and timers go on. (Disabling the window itself would disable
     // the dialog that it owns as well.)

@@ -90,11 +90,17 @@ public:
     void chkTCPIP_Click();
     void chkUDPMode_Click();
     void chkDirect_Click();
+    // Installs the key filters and leave checks on the fields above.
+    void connectNetFields();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // ---- settings write and gateway options (network/config_settings.cpp) --
     void Setting_Click();
     void WriteBoardSettings();
     void bt_set_Click();
+    // The port rule: TCP needs both port texts equal, UDP different ones;
+    // a text that is not a port number 0..65535 never passes.
+    bool portRuleHolds() const;
 
     // ---- receiver link (link/config_link.cpp) --------------------------------
     void senden();
@@ -142,6 +148,14 @@ public:
     void RowButtonRule(int ch, bool countLearnModeAsFree = false);
     bool rowIsFree(int ch) const;
     void setRowBackColour(int ch, std::uint32_t colour);
+    // The pictures of the sensor table's buttons, set once when the window
+    // is built.
+    void applyIcons();
+    // Clear command (and write command for a used row) of one channel of the
+    // table write.
+    void sendTableChannel(int ch);
+    // The controls a finished table read or write gives back.
+    void enableAfterTableOperation();
 
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();

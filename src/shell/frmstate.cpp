@@ -254,17 +254,13 @@ void frmState::Abbruch_Click()
     if (ch >= 0 && ch < ChannelCount) {
         c.OrgByte[ch]->setText(QStringLiteral(" "));
         c.SystemID[ch]->setText(m_state.Texts[0]);
-        setBackColour(c.SystemID[ch], SysColourCaptionText);
-        setBackColour(c.OrgByte[ch], SysColourCaptionText);
-        setBackColour(c.Orgnr[ch], SysColourCaptionText);
+        c.setRowBackColour(ch, SysColourCaptionText);
     }
     m_state.CommandString = toCommandString(cmd::cancelLearn());
     c.senden();
     if (ch >= 0 && ch < ChannelCount) {
-        c.Lernmodusbutton[ch]->setEnabled(true);
-        c.info[ch]->setEnabled(false);
+        c.RowButtonRule(ch);
         c.info[ch]->setVisible(true);
-        c.Loeschen[ch]->setEnabled(false);
     }
     m_state.StatusCode = StatusIdle;
     CloseWindow();
