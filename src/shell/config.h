@@ -119,6 +119,26 @@ public:
     // Sets the caption of txtletztesTelegramm and runs its change handling
     // when the caption changed.
     void setLastTelegram(const QString &text);
+    // Telegrams that reached ProcessTelegram and were handled (diagnostics).
+    quint64 telegramsProcessed() const { return m_telegramsProcessed; }
+    // The base-ID reply in ReplyString: BaseIDText, BaseID3..BaseID0 and the
+    // manual-send window; gateway reception takes it the same way.
+    void processBaseIdReply();
+
+    // Steps of the telegram processor that act on windows and branches built
+    // elsewhere (link/config_telegram_hooks.cpp until they are):
+    // the receiver's supervision report (sync "A55B") in sensor-table mode;
+    void SupervisionStatusMessage();
+    // every telegram of gateway mode;
+    void GatewayTelegram();
+    // the base ID shown in the manual-send window (Label14 of Send);
+    void showBaseIdInSendWindow();
+    // a channel telegram for the channel the information window shows; for a
+    // rocker telegram rockerButton is -2 (leave the rocker buttons), -1 (clear
+    // all four) or 0..3 (select that one), see rockerButtonFor();
+    void showChannelTelegramInMonitor(int ch, bool rocker, int rockerButton);
+    // the logging step of the event mode.
+    void RecordMonitorSample();
 
     // ---- sensor table (sensors/config_table.cpp) ---------------------------
     void Auslesen_Click();
@@ -312,6 +332,13 @@ private:
     void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
     void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
     bool m_unloaded = false;
+
+    void processStatusReply();
+    // Returns true when the telegram is a learn telegram of a sensor that is
+    // already in the table.
+    bool processChannelTelegram();
+    void processFinalSteps();
+    quint64 m_telegramsProcessed = 0;
 };
 
 } // namespace nvx

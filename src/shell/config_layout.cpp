@@ -58,9 +58,12 @@ QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &
 QLabel *rowLabel(QWidget *parent, const QString &name, int i, const QString &caption, int width)
 {
     auto *l = named(new QLabel(caption, parent), name, i);
-    l->setFixedWidth(width);
+    l->setTextFormat(Qt::PlainText);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
+    // A fixed size keeps a new caption from relaying out (and repainting)
+    // the whole window with every telegram.
+    l->setFixedSize(width, l->fontMetrics().height() + 2 * l->frameWidth() + 2);
     setBackColour(l, ColourWhite);
     return l;
 }
@@ -244,9 +247,18 @@ void Config::buildSensorsTab(QWidget *tab)
     auto *last = new QHBoxLayout;
     txtletztesTelegramm1 = named(new QLabel(QStringLiteral("Empfangenes Telegramm:"), tab), QStringLiteral("txtletztesTelegramm1"));
     txtletztesTelegramm = named(new QLabel(tab), QStringLiteral("txtletztesTelegramm"));
-    txtletztesTelegramm->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Plain text without a text document behind it: the caption changes with
+    // every telegram.
+    txtletztesTelegramm->setTextFormat(Qt::PlainText);
+    // Room for a telegram and more; fixed, so that the caption changing with
+    // every telegram does not relayout the window.
+    txtletztesTelegramm->setFixedSize(txtletztesTelegramm->fontMetrics().horizontalAdvance(QString(40, QLatin1Char('D'))),
+                                      txtletztesTelegramm->fontMetrics().height() + 4);
+    // Opaque, so a new caption repaints the label alone, not the tab beneath.
+    txtletztesTelegramm->setAutoFillBackground(true);
     last->addWidget(txtletztesTelegramm1);
-    last->addWidget(txtletztesTelegramm, 1);
+    last->addWidget(txtletztesTelegramm);
+    last->addStretch(1);
     outer->addLayout(last);
 }
 
@@ -282,8 +294,8 @@ void Config::buildLoggingTab(QWidget *tab)
     UpDown2 = named(new UpDown(Frame3), QStringLiteral("UpDown2"));
     Label1[0] = named(new QLabel(QStringLiteral("Diagramm max Wert"), Frame3), QStringLiteral("Label1"), 0);
     Label1[1] = named(new QLabel(QStringLiteral("Diagramm min Wert"), Frame3), QStringLiteral("Label1"), 1);
-    maxdia = field(Frame3, QStringLiteral("maxdia"), 10, QStringLiteral("100"));
-    mindia = field(Frame3, QStringLiteral("mindia"), 10, QStringLiteral("0"));
+    maxdia = field(Frame3, QStringLiteral("maxdia"), 3, QStringLiteral("100"));
+    mindia = field(Frame3, QStringLiteral("mindia"), 3, QStringLiteral("-20"));
     for (QWidget *w : std::initializer_list<QWidget *>{txtTimerInterval, UpDown1, txtrowcountintervall, UpDown2, maxdia, mindia})
         w->setEnabled(false);
     f3->addWidget(txtTimer, 0, 0);
@@ -317,15 +329,16 @@ void Config::buildLoggingTab(QWidget *tab)
     for (int k = 0; k < 5; ++k) {
         MonitorLabel1[k + 1] = named(new QLabel(QString::number(k + 1), Frame2), QStringLiteral("MonitorLabel1"), k + 1);
         Auswahl[k] = named(new QComboBox(Frame2), QStringLiteral("Auswahl"), k);
-        Auswahl[k]->setEnabled(false);
         DatenbyteAuswahl[k] = named(new QComboBox(Frame2), QStringLiteral("DatenbyteAuswahl"), k);
-        Wert[k + 1] = field(Frame2, QStringLiteral("Wert%1").arg(k + 1), 20, QStringLiteral("Wert"));
+        Wert[k + 1] = field(Frame2, QStringLiteral("Wert%1").arg(k + 1), 5, QStringLiteral("Wert"));
         series->addWidget(MonitorLabel1[k + 1], k, 0);
         series->addWidget(Auswahl[k], k, 1);
         series->addWidget(DatenbyteAuswahl[k], k, 2);
         series->addWidget(Wert[k + 1], k, 3);
-        Min[k + 1] = field(Skalierungframe, QStringLiteral("Min%1").arg(k + 1), 10, QStringLiteral("0"));
-        Max[k + 1] = field(Skalierungframe, QStringLiteral("Max%1").arg(k + 1), 10, QStringLiteral("255"));
+        Min[k + 1] = field(Skalierungframe, QStringLiteral("Min%1").arg(k + 1), 5, QStringLiteral("0"));
+        Max[k + 1] = field(Skalierungframe, QStringLiteral("Max%1").arg(k + 1), 5, QStringLiteral("255"));
+        Min[k + 1]->setEnabled(false);
+        Max[k + 1]->setEnabled(false);
         scaling->addWidget(Min[k + 1], k, 0);
         scaling->addWidget(Max[k + 1], k, 1);
     }
@@ -344,8 +357,8 @@ void Config::buildLoggingTab(QWidget *tab)
     Frame1 = named(new QGroupBox(QStringLiteral("Scalling Data-Bytes"), frm_log), QStringLiteral("Frame1"));
     auto *f1 = new QGridLayout(Frame1);
     for (int d = 0; d < 4; ++d) {
-        txt_min[d] = field(Frame1, QStringLiteral("txt_min_%1").arg(d), 10, QStringLiteral("0"));
-        txt_max[d] = field(Frame1, QStringLiteral("txt_max_%1").arg(d), 10, QStringLiteral("255"));
+        txt_min[d] = field(Frame1, QStringLiteral("txt_min_%1").arg(d), 5, QStringLiteral("0"));
+        txt_max[d] = field(Frame1, QStringLiteral("txt_max_%1").arg(d), 5, QStringLiteral("255"));
         f1->addWidget(txt_min[d], d, 0);
         f1->addWidget(txt_max[d], d, 1);
     }
@@ -410,9 +423,11 @@ void Config::buildLoggingTab(QWidget *tab)
     start3 = pictureButton(frm_gateway, QStringLiteral("start3"), QStringLiteral("Start"));
     pause3 = pictureButton(frm_gateway, QStringLiteral("pause3"), QStringLiteral("Pause"));
     stop3 = pictureButton(frm_gateway, QStringLiteral("stop3"), QStringLiteral("Stop"));
-    pause3->setEnabled(false);
-    for (QToolButton *b : {start3, pause3, stop3})
+    // Recording is offered only once the receiver reports gateway mode.
+    for (QToolButton *b : {start3, pause3, stop3}) {
+        b->setEnabled(false);
         gwButtons->addWidget(b);
+    }
     gwButtons->addStretch();
     gwLayout->addLayout(gwButtons);
     frm_gateway->setVisible(false);
