@@ -112,12 +112,8 @@ void Config::processStatusReply()
         senden();
         m_state.StatusCode = StatusReadTable;
         // While the status window already waits (the read-back at the end of
-        // a table write), the read restarts its wait there instead of opening
-        // a second window over it.
-        if (frmState *open = statusWindow())
-            open->ShowMsg();
-        else
-            ShowMsgWindow();
+        // a table write), ShowMsgWindow restarts the wait in that window.
+        ShowMsgWindow();
         // A status reply that came during the wait may have switched the
         // receiver to gateway mode; its frame then stays.
         if (!m_state.GatewayMode)
