@@ -473,11 +473,6 @@ private Q_SLOTS:
 
     void finalStepsSetButtonsOfLearnRow()
     {
-        // The row rule is the sensor table's; until it is there, there is
-        // nothing to look at here.
-        config().RowButtonRule(0);
-        if (!config().Lernmodusbutton[0]->isEnabled())
-            QSKIP("the sensor table's row rule is not built");
         ModalGuard guard;
         // Row 6 waits for its learn-in; another channel's telegram keeps its
         // learn button usable.
