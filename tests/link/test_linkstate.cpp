@@ -5,7 +5,7 @@
 #include "shell/modsprache.h"
 #include "shell/registry.h"
 #include "shell/updown.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,12 +21,10 @@ using namespace nvx;
 class TestLinkState : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<nvxtest::TestEnv> m_env;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Config> m_config;
+    std::unique_ptr<nvxtest::Bench> m_bench;
 
-    AppState &state() { return *m_state; }
-    Config &config() { return *m_config; }
+    AppState &state() { return m_bench->state; }
+    Config &config() { return *m_bench->config; }
 
     // Everything the no-receiver state switches off.
     QList<QWidget *> linkControls()
@@ -73,25 +71,11 @@ class TestLinkState : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<nvxtest::TestEnv>();
-        m_state = std::make_unique<AppState>();
-        LoadLanguage(state(), FormStatus, nullptr);
-        m_config = std::make_unique<Config>(state());
-        LoadLanguage(state(), FormConfig, m_config.get());
-        for (int i = 0; i < ChannelCount; ++i) {
-            config().info[i]->setVisible(true);
-            config().info1[i]->setVisible(false);
-            config().info2[i]->setVisible(false);
-            config().info3[i]->setVisible(false);
-        }
+        m_bench = std::make_unique<nvxtest::Bench>();
+        nvxtest::showPlainInfoButtons(config());
     }
 
-    void cleanup()
-    {
-        m_config.reset();
-        m_state.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_bench.reset(); }
 
     void twoBlanksDisableEverything()
     {

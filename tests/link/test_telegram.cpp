@@ -9,7 +9,7 @@
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
 #include "shell/vbcolours.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -72,12 +72,10 @@ private:
 class TestTelegram : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<nvxtest::TestEnv> m_env;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Config> m_config;
+    std::unique_ptr<nvxtest::Bench> m_bench;
 
-    AppState &state() { return *m_state; }
-    Config &config() { return *m_config; }
+    AppState &state() { return m_bench->state; }
+    Config &config() { return *m_bench->config; }
 
     // Hands one telegram to the processor as a data-arrival handler does.
     void deliver(const QString &telegram, const QString &sender = ReceiverIP)
@@ -91,26 +89,12 @@ class TestTelegram : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<nvxtest::TestEnv>();
-        m_state = std::make_unique<AppState>();
-        LoadLanguage(state(), FormStatus, nullptr);
-        m_config = std::make_unique<Config>(state());
-        LoadLanguage(state(), FormConfig, m_config.get());
-        for (int i = 0; i < ChannelCount; ++i) {
-            config().info[i]->setVisible(true);
-            config().info1[i]->setVisible(false);
-            config().info2[i]->setVisible(false);
-            config().info3[i]->setVisible(false);
-        }
+        m_bench = std::make_unique<nvxtest::Bench>();
+        nvxtest::showPlainInfoButtons(config());
         state().LoadedIP = ReceiverIP;
     }
 
-    void cleanup()
-    {
-        m_config.reset();
-        m_state.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_bench.reset(); }
 
     // ---- the pure reading of telegrams ---------------------------------
 
@@ -417,7 +401,7 @@ private Q_SLOTS:
                 nvxtest::click(w, QStringLiteral("frmFehlerButton"));
             },
             QStringLiteral("frmFehler"));
-        deliverWithoutGuard(learn, shown);
+        deliverAnswered(learn, *shown);
         QCOMPARE(nestedCode, int(ErrorSensorAlreadyLearned));
         QVERIFY(nestedFlag);
         QVERIFY(nestedShown.isEmpty());
@@ -427,18 +411,15 @@ private Q_SLOTS:
         QCOMPARE(state().ChannelDB3[7], 4);
 
         // Once acknowledged, the next one is reported again.
-        auto again = nvxtest::onNextModal([](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); },
-                                          QStringLiteral("frmFehler"));
-        deliverWithoutGuard(learn, again);
+        deliverAnswered(learn, nvxtest::answerError()->shown);
     }
 
     void learnTelegramOfOwnRowIsDuplicate()
     {
         deliverGuarded(channelTelegram(2, QStringLiteral("06"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x08}));
-        auto shown = nvxtest::onNextModal([](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); },
-                                          QStringLiteral("frmFehler"));
-        deliverWithoutGuard(channelTelegram(2, QStringLiteral("06"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x00}), shown);
-        QVERIFY(*shown);
+        const auto seen = nvxtest::answerError();
+        deliverAnswered(channelTelegram(2, QStringLiteral("06"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x00}), seen->shown);
+        QVERIFY(seen->shown);
         // Another ORG with the same ID is another sensor.
         deliverGuarded(channelTelegram(3, QStringLiteral("07"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x00}));
         QCOMPARE(state().ErrorCode, int(ErrorNone));
@@ -542,10 +523,10 @@ private:
         QVERIFY(guard.shown.isEmpty());
     }
     // For telegrams that must open a window answered by `answered`.
-    void deliverWithoutGuard(const QString &telegram, const std::shared_ptr<bool> &answered)
+    void deliverAnswered(const QString &telegram, const bool &answered)
     {
         deliver(telegram);
-        QVERIFY(*answered);
+        QVERIFY(answered);
     }
 };
 
