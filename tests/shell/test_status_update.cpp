@@ -4,7 +4,7 @@
 #include "shell/config.h"
 #include "shell/frmstate.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -65,15 +65,7 @@ private Q_SLOTS:
                                                       10001, QStringLiteral("127.0.0.1"), 10002));
         QVERIFY(m_sim.start());
         m_config = std::make_unique<Config>(m_state);
-        auto done = nvxtest::onNextModal(
-            [](QWidget *w) {
-                auto *dlg = qobject_cast<frmState *>(w);
-                QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 7000);
-                nvxtest::click(dlg, QStringLiteral("cmdOK"));
-            },
-            QStringLiteral("frmState"));
-        m_config->Form_Load();
-        QVERIFY(*done);
+        QVERIFY(nvxtest::loadClosingTheSearchWindow(*m_config));
         QCOMPARE(m_config->ListBoards->topLevelItemCount(), 1);
     }
 
