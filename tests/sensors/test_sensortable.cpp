@@ -7,7 +7,7 @@
 #include "shell/modsprache.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,26 +23,25 @@ using namespace nvx;
 class TestSensorTable : public QObject {
     Q_OBJECT
 private:
-    nvxtest::TestEnv m_env;
-    AppState m_state;
-    std::unique_ptr<Config> m_config;
+    std::unique_ptr<nvxtest::Bench> m_bench;
+    AppState *m_state = nullptr;
+    Config *m_config = nullptr;
 
     void useLanguage(const char *code)
     {
-        m_state.LanguageCode = QLatin1String(code);
-        m_state.Texts[0] = m_state.english() ? QStringLiteral("Unused") : QStringLiteral("Frei");
-        m_state.Texts[24] = m_state.english() ? QStringLiteral("Learning mode") : QStringLiteral("Lernmodus");
+        m_state->LanguageCode = QLatin1String(code);
+        m_state->Texts[0] = m_state->english() ? QStringLiteral("Unused") : QStringLiteral("Frei");
+        m_state->Texts[24] = m_state->english() ? QStringLiteral("Learning mode") : QStringLiteral("Lernmodus");
     }
 
 private Q_SLOTS:
     void init()
     {
-        m_state = AppState{};
-        LoadLanguage(m_state, FormStatus, nullptr);
-        m_config = std::make_unique<Config>(m_state);
-        LoadLanguage(m_state, FormConfig, m_config.get());
+        m_bench = std::make_unique<nvxtest::Bench>();
+        m_state = &m_bench->state;
+        m_config = m_bench->config.get();
     }
-    void cleanup() { m_config.reset(); }
+    void cleanup() { m_bench.reset(); }
 
     void writeCommandsOfOneChannel_data()
     {
@@ -158,22 +157,22 @@ private Q_SLOTS:
         c.SystemID[3]->setText(QStringLiteral("000FA850"));
         c.Orgnr[3]->setText(QStringLiteral("07"));
         c.OrgByte[3]->setText(QStringLiteral("4 Byte Sensor"));
-        m_state.TableLoadedFromFile = true;
+        m_state->TableLoadedFromFile = true;
         c.Adressenubertragen->setEnabled(true);
         c.Auslesen->setEnabled(true);
 
         c.Auslesen_Click();
 
-        QVERIFY(!m_state.TableLoadedFromFile);
+        QVERIFY(!m_state->TableLoadedFromFile);
         QVERIFY(!c.Auslesen->isEnabled());
         QVERIFY(!c.Adressenubertragen->isEnabled());
         QVERIFY(c.Sensortimer->isEnabled());
         QVERIFY(c.Ladenbutton2->isEnabled());
         QVERIFY(c.Option1Intervall->isChecked());
         QVERIFY(c.Timer1->isActive());
-        QCOMPARE(m_state.CommandString, QStringLiteral("A55A9F02030405060708          "));
+        QCOMPARE(m_state->CommandString, QStringLiteral("A55A9F02030405060708          "));
         for (int ch = 0; ch < ChannelCount; ++ch) {
-            QCOMPARE(c.SystemID[ch]->text(), m_state.Texts[0]);
+            QCOMPARE(c.SystemID[ch]->text(), m_state->Texts[0]);
             QCOMPARE(c.Orgnr[ch]->text(), QStringLiteral("  "));
             QCOMPARE(c.OrgByte[ch]->text(), QStringLiteral("  "));
             QCOMPARE(backColour(c.Orgnr[ch]), SysColourWindow);
@@ -191,29 +190,29 @@ private Q_SLOTS:
     {
         QFETCH(bool, logging);
         Config &c = *m_config;
-        m_state.LoggingActive = logging;
-        m_state.TableLoadedFromFile = true;
+        m_state->LoggingActive = logging;
+        m_state->TableLoadedFromFile = true;
         const QList<QWidget *> loggingControls{c.UpDown1, c.UpDown2, c.txtrowcountintervall, c.Drucken3,
                                                c.txtTimerInterval, c.Monitorintervallframe, c.maxdia, c.mindia,
                                                c.Auswahl[0], c.Auswahl[4]};
         for (QWidget *w : loggingControls)
             w->setEnabled(false);
-        m_state.TransferChannel = 0;
+        m_state->TransferChannel = 0;
         c.Timer5->start();
         for (int tick = 0; tick < ChannelCount - 1; ++tick) {
             c.Timer5_Timer();
             QVERIFY(c.Timer5->isActive());
-            QVERIFY(m_state.TableLoadedFromFile);
+            QVERIFY(m_state->TableLoadedFromFile);
         }
-        QCOMPARE(m_state.TransferChannel, 29);
+        QCOMPARE(m_state->TransferChannel, 29);
         c.Timer5_Timer();
-        QCOMPARE(m_state.TransferChannel, 30);
+        QCOMPARE(m_state->TransferChannel, 30);
         QVERIFY(!c.Timer5->isActive());
-        QVERIFY(!m_state.TableLoadedFromFile);
+        QVERIFY(!m_state->TableLoadedFromFile);
         QVERIFY(c.Timer1->isActive());
         QVERIFY(c.Search->isEnabled());
         QVERIFY(!c.Auslesen->isEnabled());
-        QCOMPARE(m_state.CommandString.trimmed(), cmd::statusRequest());
+        QCOMPARE(m_state->CommandString.trimmed(), cmd::statusRequest());
         for (QWidget *w : loggingControls)
             QCOMPARE(w->isEnabled(), !logging);
         c.Timer1->stop();
