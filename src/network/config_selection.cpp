@@ -56,11 +56,7 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
     setLastTelegram(QStringLiteral("  "));
 
     for (int ch = 0; ch < ChannelCount; ++ch) {
-        OrgByte[ch]->setText(QStringLiteral("  "));
-        Orgnr[ch]->setText(QStringLiteral("  "));
-        SystemID[ch]->setText(m_state.Texts[0]);
-        for (QWidget *w : std::initializer_list<QWidget *>{SystemID[ch], OrgByte[ch], Orgnr[ch]})
-            setBackColour(w, SysColourWindow);
+        clearRow(ch, SysColourWindow);
         Loeschen[ch]->setEnabled(false);
         Lernmodusbutton[ch]->setEnabled(false);
         info[ch]->setEnabled(false);

@@ -76,11 +76,7 @@ void Config::Setting_Click()
         Lernmodusbutton[ch]->setEnabled(false);
         info[ch]->setEnabled(false);
         Loeschen[ch]->setEnabled(false);
-        SystemID[ch]->setText(m_state.Texts[0]);
-        OrgByte[ch]->setText(QStringLiteral("  "));
-        Orgnr[ch]->setText(QStringLiteral("  "));
-        for (QLabel *label : {SystemID[ch], OrgByte[ch], Orgnr[ch]})
-            setBackColour(label, SysColourCaptionText);
+        clearRow(ch, SysColourCaptionText);
     }
 
     WriteBoardSettings();

@@ -33,6 +33,28 @@ void Config::setRowBackColour(int ch, std::uint32_t colour)
     setBackColour(Orgnr[ch], colour);
 }
 
+void Config::showPlainInfoButton(int ch)
+{
+    if (ch < 0 || ch >= ChannelCount)
+        return;
+    info[ch]->setVisible(true);
+    info[ch]->setEnabled(false);
+    for (QToolButton *b : {info1[ch], info2[ch], info3[ch]}) {
+        b->setVisible(false);
+        b->setEnabled(false);
+    }
+}
+
+void Config::clearRow(int ch, std::uint32_t colour)
+{
+    if (ch < 0 || ch >= ChannelCount)
+        return;
+    OrgByte[ch]->setText(QStringLiteral("  "));
+    Orgnr[ch]->setText(QStringLiteral("  "));
+    SystemID[ch]->setText(m_state.Texts[0]);
+    setRowBackColour(ch, colour);
+}
+
 bool Config::rowIsFree(int ch) const
 {
     if (ch < 0 || ch >= ChannelCount)
@@ -226,12 +248,8 @@ void Config::Auslesen_Click()
     Auslesen->setEnabled(false);
     Adressenubertragen->setEnabled(false);
     Sensortimer->setEnabled(true);
-    for (int ch = 0; ch < ChannelCount; ++ch) {
-        OrgByte[ch]->setText(QStringLiteral("  "));
-        Orgnr[ch]->setText(QStringLiteral("  "));
-        SystemID[ch]->setText(m_state.Texts[0]);
-        setRowBackColour(ch, SysColourWindow);
-    }
+    for (int ch = 0; ch < ChannelCount; ++ch)
+        clearRow(ch, SysColourWindow);
     m_state.CommandString = toCommandString(cmd::statusRequest());
     senden();
     Timer1->start();

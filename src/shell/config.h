@@ -148,6 +148,11 @@ public:
     void RowButtonRule(int ch, bool countLearnModeAsFree = false);
     bool rowIsFree(int ch) const;
     void setRowBackColour(int ch, std::uint32_t colour);
+    // The plain information button shown and disabled, the supervision
+    // states hidden: a row without a sensor, or no receiver delivering.
+    void showPlainInfoButton(int ch);
+    // An emptied row: no kind, no ORG, the free text, on `colour`.
+    void clearRow(int ch, std::uint32_t colour);
     // The pictures of the sensor table's buttons, set once when the window
     // is built.
     void applyIcons();
