@@ -105,7 +105,6 @@ void Config::processStatusReply()
         if (!m_state.GatewayMode)
             frm_gateway->setVisible(false);
     }
-    Timer1->stop();
 }
 
 void Config::processBaseIdReply()
@@ -142,9 +141,7 @@ bool Config::processChannelTelegram()
     if (isLearnTelegram(bytes[5])) {
         const QString key = sensorKey(reply);
         for (int i = 0; i < ChannelCount && !duplicate; ++i) {
-            const QString org = Orgnr[i]->text();
-            const QString id = SystemID[i]->text();
-            if (org.size() + id.size() == key.size() && key.startsWith(org) && key.endsWith(id))
+            if (Orgnr[i]->text() + SystemID[i]->text() == key)
                 duplicate = true;
         }
         if (duplicate)

@@ -50,7 +50,7 @@ bool Config::portRuleHolds() const
 
 void Config::Setting_Click()
 {
-    Option1Intervall->setChecked(true);
+    selectChartMode();
     if (m_state.LoggingActive) {
         ShowErrorWindow(ErrorLoggingActive);
         return;
@@ -90,10 +90,7 @@ void Config::Setting_Click()
     }
     if (row)
         ListBoards_ItemClick(row);
-    for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtGW, txtPort, txtDirectIP, txtServerIP, txtServerPort,
-                                                         txtSubnet, chkDHCP, chkClientMode, chkServerMode, chkUDPMode,
-                                                         chkTCPIP})
-        setForeColour(w, ColourBlack);
+    setEditMarksBlack();
 }
 
 void Config::WriteBoardSettings()

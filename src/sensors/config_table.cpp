@@ -243,7 +243,7 @@ void Config::enableAfterTableOperation()
 void Config::Auslesen_Click()
 {
     setLastTelegram(QStringLiteral("  "));
-    Option1Intervall->setChecked(true);
+    selectChartMode();
     m_state.TableLoadedFromFile = false;
     Auslesen->setEnabled(false);
     Adressenubertragen->setEnabled(false);
@@ -271,7 +271,7 @@ void Config::Timer1_Timer()
 
 void Config::Adressenubertragen_Click()
 {
-    Option1Intervall->setChecked(true);
+    selectChartMode();
     setLastTelegram(QStringLiteral("  "));
     m_state.TransferChannel = 0;
     Timer5->start();
