@@ -22,20 +22,6 @@ namespace {
 
 bool validChannel(int ch) { return ch >= 0 && ch < ChannelCount; }
 
-// Setting a palette is far dearer than comparing the number kept on the
-// widget, and the row labels are repainted with every telegram.
-void paintLabel(QWidget *w, std::uint32_t colour)
-{
-    if (backColour(w) != colour || !w->autoFillBackground())
-        setBackColour(w, colour);
-}
-
-void showButton(QWidget *w, bool visible, bool enabled)
-{
-    w->setVisible(visible);
-    w->setEnabled(enabled);
-}
-
 } // namespace
 
 // The data-arrival handlers have put the telegram into ReplyString, the
@@ -119,7 +105,6 @@ void Config::processStatusReply()
         if (!m_state.GatewayMode)
             frm_gateway->setVisible(false);
     }
-    Timer1->stop();
 }
 
 void Config::processBaseIdReply()
@@ -156,9 +141,7 @@ bool Config::processChannelTelegram()
     if (isLearnTelegram(bytes[5])) {
         const QString key = sensorKey(reply);
         for (int i = 0; i < ChannelCount && !duplicate; ++i) {
-            const QString org = Orgnr[i]->text();
-            const QString id = SystemID[i]->text();
-            if (org.size() + id.size() == key.size() && key.startsWith(org) && key.endsWith(id))
+            if (Orgnr[i]->text() + SystemID[i]->text() == key)
                 duplicate = true;
         }
         if (duplicate)
@@ -204,21 +187,14 @@ bool Config::processChannelTelegram()
 
 void Config::processFinalSteps()
 {
-    const QString &freeText = m_state.Texts[0];
     const int ch = m_state.ReplyBytes[11];
     if (validChannel(ch)) {
         // "FFFFFFFF" is the receiver's mark of a free channel.
-        std::uint32_t colour = 0;
         if (SystemID[ch]->text() == QLatin1String("FFFFFFFF")) {
-            SystemID[ch]->setText(freeText);
-            colour = ColourWhite;
-        } else if (SystemID[ch]->text() != freeText) {
-            colour = SysColourButtonFace;
-        }
-        if (colour) {
-            paintLabel(SystemID[ch], colour);
-            paintLabel(OrgByte[ch], colour);
-            paintLabel(Orgnr[ch], colour);
+            SystemID[ch]->setText(m_state.Texts[0]);
+            setRowBackColour(ch, ColourWhite);
+        } else if (!rowIsFree(ch)) {
+            setRowBackColour(ch, SysColourButtonFace);
         }
     }
 
@@ -228,12 +204,8 @@ void Config::processFinalSteps()
         RowButtonRule(m_state.LearnDeleteChannel, true);
 
     for (int i = 0; i < ChannelCount; ++i) {
-        if (SystemID[i]->text() != freeText)
-            continue;
-        showButton(info[i], true, false);
-        showButton(info1[i], false, false);
-        showButton(info2[i], false, false);
-        showButton(info3[i], false, false);
+        if (rowIsFree(i))
+            showPlainInfoButton(i);
     }
 
     if (Option2Ereigniss->isChecked() && m_state.LoggingActive)
@@ -253,7 +225,6 @@ void Config::setLastTelegram(const QString &text)
 void Config::txtletztesTelegramm_Change()
 {
     const bool delivering = txtletztesTelegramm->text() != QLatin1String("  ");
-    const QString &freeText = m_state.Texts[0];
 
     if (!delivering) {
         for (QWidget *w : std::initializer_list<QWidget *>{
@@ -269,10 +240,7 @@ void Config::txtletztesTelegramm_Change()
         for (int i = 0; i < ChannelCount; ++i) {
             Lernmodusbutton[i]->setEnabled(false);
             Loeschen[i]->setEnabled(false);
-            showButton(info[i], true, false);
-            info1[i]->setVisible(false);
-            info2[i]->setVisible(false);
-            info3[i]->setVisible(false);
+            showPlainInfoButton(i);
         }
         return;
     }
@@ -298,12 +266,9 @@ void Config::txtletztesTelegramm_Change()
     }
 
     for (int i = 0; i < ChannelCount; ++i) {
-        if (SystemID[i]->text() == freeText) {
+        if (rowIsFree(i)) {
             Lernmodusbutton[i]->setEnabled(true);
-            showButton(info[i], true, false);
-            info1[i]->setVisible(false);
-            info2[i]->setVisible(false);
-            info3[i]->setVisible(false);
+            showPlainInfoButton(i);
             Loeschen[i]->setEnabled(false);
         } else {
             Lernmodusbutton[i]->setEnabled(false);

@@ -277,6 +277,14 @@ void Config::chkUDPMode_Click()
     markOptionPair(chkUDPMode, chkTCPIP, !m_state.LoadedUDP);
 }
 
+void Config::setEditMarksBlack()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtSubnet, txtGW, txtServerIP, txtPort, txtServerPort,
+                                                       chkDHCP, chkClientMode, chkServerMode, chkTCPIP, chkUDPMode,
+                                                       txtDirectIP})
+        setForeColour(w, ColourBlack);
+}
+
 void Config::chkDirect_Click()
 {
     if (chkDirect->isChecked()) {

@@ -24,7 +24,7 @@ constexpr int LongestReplyRead = 100;
 
 void Config::Search_Click()
 {
-    Option1Intervall->setChecked(true);
+    selectChartMode();
     if (m_state.LoggingActive) {
         ShowErrorWindow(ErrorLoggingActive);
         return;
@@ -38,10 +38,7 @@ void Config::RefreshBoardList()
 {
     func_SearchBoard();
     ListBoards_FirstRowSelect();
-    for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtSubnet, txtGW, txtServerIP, txtPort, txtServerPort,
-                                                       chkDHCP, chkClientMode, chkServerMode, chkTCPIP, chkUDPMode,
-                                                       txtDirectIP})
-        setForeColour(w, ColourBlack);
+    setEditMarksBlack();
     setNetworkFieldsEnabled(ListBoards->topLevelItemCount() > 0);
 }
 

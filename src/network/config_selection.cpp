@@ -46,21 +46,14 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
         Datspeichern();
     m_state.BoardShown = true;
 
-    for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtGW, txtPort, txtDirectIP, txtServerIP, txtServerPort,
-                                                       txtSubnet, chkDHCP, chkClientMode, chkServerMode, chkUDPMode,
-                                                       chkTCPIP})
-        setForeColour(w, ColourBlack);
+    setEditMarksBlack();
 
     const QString key = rowKey(item);
     m_state.SelectedMAC = macDigits(key);
     setLastTelegram(QStringLiteral("  "));
 
     for (int ch = 0; ch < ChannelCount; ++ch) {
-        OrgByte[ch]->setText(QStringLiteral("  "));
-        Orgnr[ch]->setText(QStringLiteral("  "));
-        SystemID[ch]->setText(m_state.Texts[0]);
-        for (QWidget *w : std::initializer_list<QWidget *>{SystemID[ch], OrgByte[ch], Orgnr[ch]})
-            setBackColour(w, SysColourWindow);
+        clearRow(ch, SysColourWindow);
         Loeschen[ch]->setEnabled(false);
         Lernmodusbutton[ch]->setEnabled(false);
         info[ch]->setEnabled(false);
@@ -124,7 +117,7 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
     // Only a receiver that reports to this PC gets a telegram link.
     if (txtServerIP->text() == txtlocalIP->text()) {
         closeTelegramSockets();
-        Option1Intervall->setChecked(true);
+        selectChartMode();
         const auto loadedPort = static_cast<quint16>(m_state.LoadedPort.toUInt());
         const auto serverPort = static_cast<quint16>(txtServerPort->text().toUInt());
         if (chkServerMode->isChecked() && chkTCPIP->isChecked())
@@ -148,6 +141,9 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
 
 void Config::closeTelegramSockets()
 {
+    // The table request belongs to the link: a search or a settings write
+    // must not be taken over by a read of a receiver that is gone.
+    Timer1->stop();
     Winsock1_0->close();
     // Dropped without reading what is still pending: it belongs to a link
     // that is given up.

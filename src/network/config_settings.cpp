@@ -50,7 +50,7 @@ bool Config::portRuleHolds() const
 
 void Config::Setting_Click()
 {
-    Option1Intervall->setChecked(true);
+    selectChartMode();
     if (m_state.LoggingActive) {
         ShowErrorWindow(ErrorLoggingActive);
         return;
@@ -76,11 +76,7 @@ void Config::Setting_Click()
         Lernmodusbutton[ch]->setEnabled(false);
         info[ch]->setEnabled(false);
         Loeschen[ch]->setEnabled(false);
-        SystemID[ch]->setText(m_state.Texts[0]);
-        OrgByte[ch]->setText(QStringLiteral("  "));
-        Orgnr[ch]->setText(QStringLiteral("  "));
-        for (QLabel *label : {SystemID[ch], OrgByte[ch], Orgnr[ch]})
-            setBackColour(label, SysColourCaptionText);
+        clearRow(ch, SysColourCaptionText);
     }
 
     WriteBoardSettings();
@@ -94,10 +90,7 @@ void Config::Setting_Click()
     }
     if (row)
         ListBoards_ItemClick(row);
-    for (QWidget *w : std::initializer_list<QWidget *>{txtIP, txtGW, txtPort, txtDirectIP, txtServerIP, txtServerPort,
-                                                         txtSubnet, chkDHCP, chkClientMode, chkServerMode, chkUDPMode,
-                                                         chkTCPIP})
-        setForeColour(w, ColourBlack);
+    setEditMarksBlack();
 }
 
 void Config::WriteBoardSettings()

@@ -33,6 +33,28 @@ void Config::setRowBackColour(int ch, std::uint32_t colour)
     setBackColour(Orgnr[ch], colour);
 }
 
+void Config::showPlainInfoButton(int ch)
+{
+    if (ch < 0 || ch >= ChannelCount)
+        return;
+    info[ch]->setVisible(true);
+    info[ch]->setEnabled(false);
+    for (QToolButton *b : {info1[ch], info2[ch], info3[ch]}) {
+        b->setVisible(false);
+        b->setEnabled(false);
+    }
+}
+
+void Config::clearRow(int ch, std::uint32_t colour)
+{
+    if (ch < 0 || ch >= ChannelCount)
+        return;
+    OrgByte[ch]->setText(QStringLiteral("  "));
+    Orgnr[ch]->setText(QStringLiteral("  "));
+    SystemID[ch]->setText(m_state.Texts[0]);
+    setRowBackColour(ch, colour);
+}
+
 bool Config::rowIsFree(int ch) const
 {
     if (ch < 0 || ch >= ChannelCount)
@@ -221,17 +243,13 @@ void Config::enableAfterTableOperation()
 void Config::Auslesen_Click()
 {
     setLastTelegram(QStringLiteral("  "));
-    Option1Intervall->setChecked(true);
+    selectChartMode();
     m_state.TableLoadedFromFile = false;
     Auslesen->setEnabled(false);
     Adressenubertragen->setEnabled(false);
     Sensortimer->setEnabled(true);
-    for (int ch = 0; ch < ChannelCount; ++ch) {
-        OrgByte[ch]->setText(QStringLiteral("  "));
-        Orgnr[ch]->setText(QStringLiteral("  "));
-        SystemID[ch]->setText(m_state.Texts[0]);
-        setRowBackColour(ch, SysColourWindow);
-    }
+    for (int ch = 0; ch < ChannelCount; ++ch)
+        clearRow(ch, SysColourWindow);
     m_state.CommandString = toCommandString(cmd::statusRequest());
     senden();
     Timer1->start();
@@ -253,7 +271,7 @@ void Config::Timer1_Timer()
 
 void Config::Adressenubertragen_Click()
 {
-    Option1Intervall->setChecked(true);
+    selectChartMode();
     setLastTelegram(QStringLiteral("  "));
     m_state.TransferChannel = 0;
     Timer5->start();

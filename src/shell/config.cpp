@@ -226,6 +226,11 @@ void Config::mousePressEvent(QMouseEvent *event)
     QMainWindow::mousePressEvent(event);
 }
 
+void Config::selectChartMode()
+{
+    Option1Intervall->setChecked(true);
+}
+
 void Config::ChannelSelectorRefill()
 {
     const bool english = m_state.LanguageCode == QLatin1String("1033");
@@ -251,7 +256,7 @@ void Config::ShowMsgWindow()
     // A wait that starts while the window is open (the table read-back during
     // the table write's wait) takes the open window over: its display starts
     // again for the new StatusCode, and the first caller's wait goes on.
-    if (m_frmState) {
+    if (m_frmState && !m_frmState->isClosedForGood()) {
         m_frmState->ShowMsg();
         return;
     }

@@ -48,6 +48,9 @@ public:
     // ---- shell (config.cpp) ------------------------------------------------
     void Form_Load();
     void ChannelSelectorRefill();
+    // Selects the logging mode "interval with chart", as a search, a
+    // selection, a settings write and the table buttons do.
+    void selectChartMode();
     void ShowMsgWindow();
     // Sets ErrorCode and shows the error window modally.
     void ShowErrorWindow(int errorCode);
@@ -90,6 +93,8 @@ public:
     void chkTCPIP_Click();
     void chkUDPMode_Click();
     void chkDirect_Click();
+    // Clears the red edit marks of the network fields and txtDirectIP.
+    void setEditMarksBlack();
     // Installs the key filters and leave checks on the fields above.
     void connectNetFields();
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -148,6 +153,11 @@ public:
     void RowButtonRule(int ch, bool countLearnModeAsFree = false);
     bool rowIsFree(int ch) const;
     void setRowBackColour(int ch, std::uint32_t colour);
+    // The plain information button shown and disabled, the supervision
+    // states hidden: a row without a sensor, or no receiver delivering.
+    void showPlainInfoButton(int ch);
+    // An emptied row: no kind, no ORG, the free text, on `colour`.
+    void clearRow(int ch, std::uint32_t colour);
     // The pictures of the sensor table's buttons, set once when the window
     // is built.
     void applyIcons();

@@ -359,8 +359,9 @@ void Config::buildLoggingTab(QWidget *tab)
     for (int d = 0; d < 4; ++d) {
         txt_min[d] = field(Frame1, QStringLiteral("txt_min_%1").arg(d), 5, QStringLiteral("0"));
         txt_max[d] = field(Frame1, QStringLiteral("txt_max_%1").arg(d), 5, QStringLiteral("255"));
-        f1->addWidget(txt_min[d], d, 0);
-        f1->addWidget(txt_max[d], d, 1);
+        f1->addWidget(new QLabel(QStringLiteral("Scalling Data-Byte %1:").arg(d), Frame1), d, 0);
+        f1->addWidget(txt_min[d], d, 1);
+        f1->addWidget(txt_max[d], d, 2);
     }
     Frame1->setVisible(false);
     logGrid->addWidget(Frame1, 0, 3);

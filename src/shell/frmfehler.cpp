@@ -161,4 +161,9 @@ void frmFehler::frmFehlerButton_Click()
     accept();
 }
 
+void frmFehler::reject()
+{
+    frmFehlerButton_Click();
+}
+
 } // namespace nvx

@@ -29,6 +29,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Escape and the title bar's close acknowledge the error like the button.
+    void reject() override;
 
 private:
     void placePictures();

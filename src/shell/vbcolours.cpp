@@ -42,6 +42,10 @@ void setBackColour(QWidget *w, std::uint32_t colour)
 {
     if (!w)
         return;
+    // Setting a palette is far dearer than comparing the number kept on the
+    // widget, and the sensor table's labels are painted with every telegram.
+    if (w->autoFillBackground() && w->property("backColour").isValid() && backColour(w) == colour)
+        return;
     w->setProperty("backColour", QVariant::fromValue(colour));
     QPalette pal = w->palette();
     pal.setColor(w->backgroundRole(), toQColor(colour));

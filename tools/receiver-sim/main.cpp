@@ -6,13 +6,16 @@
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
-// 127.0.0.1 (the program's address inside the test namespace).
+// 127.0.0.1 (the program's address inside the test namespace). Every module
+// starts with three learned sensors, which send a data telegram now and then
+// while the program is linked.
 
 #include "simulator.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -97,6 +100,38 @@ int main(int argc, char *argv[])
         err << "receiver-sim: cannot bind UDP port 1460" << Qt::endl;
         return 1;
     }
+    // A few sensors so that reading the table and watching telegrams show
+    // something: a rocker switch, a 1-byte and a 4-byte sensor.
+    const struct {
+        int channel;
+        const char *org;
+        const char *id;
+        std::array<int, 4> db; // DB3..DB0, bit 3 of DB0 set: data telegram
+    } sensors[] = {{0, "05", "0012A3F1", {0x30, 0, 0, 0x08}},
+                   {2, "06", "00813C22", {0x5A, 0, 0, 0x08}},
+                   {5, "07", "000FA850", {0x10, 0x20, 0x30, 0x08}}};
+    for (nvxsim::SimModule *m : sim.modules()) {
+        for (const auto &s : sensors) {
+            nvxsim::SimChannel &c = m->table[static_cast<std::size_t>(s.channel)];
+            c.used = true;
+            c.org = QLatin1String(s.org);
+            c.id = QLatin1String(s.id);
+            c.db = s.db;
+        }
+    }
+    QTimer traffic;
+    int tick = 0;
+    QObject::connect(&traffic, &QTimer::timeout, &app, [&sim, &sensors, &tick] {
+        const auto &s = sensors[tick++ % 3];
+        std::array<int, 4> db = s.db;
+        if (QLatin1String(s.org) != QLatin1String("05"))
+            db[0] = (db[0] + tick * 7) & 0xFF; // a measured value that moves
+        for (nvxsim::SimModule *m : sim.modules())
+            if (m->isConnected())
+                m->sendChannelTelegram(s.channel, QLatin1String(s.org), QLatin1String(s.id), db);
+    });
+    traffic.start(4000);
+
     QTextStream out(stdout);
     for (nvxsim::SimModule *m : sim.modules()) {
         m->startReceiver();
