@@ -23,13 +23,9 @@
 
 using namespace nvx;
 using nvxsim::makeRecord;
+using nvxtest::mac;
 
 namespace {
-
-QByteArray mac(int last)
-{
-    return QByteArray::fromHex("001A2B0000") + QByteArray(1, char(last));
-}
 
 QString macText(int last)
 {

@@ -18,8 +18,7 @@ private Q_SLOTS:
     void init()
     {
         m_rx = std::make_unique<nvxtest::LinkedReceiver>();
-        m_rx->setUp();
-        QVERIFY(m_rx->module);
+        QVERIFY(m_rx->setUp());
     }
     void cleanup() { m_rx.reset(); }
 

@@ -140,17 +140,23 @@ private Q_SLOTS:
             QCOMPARE(state().OperationFailed, false);
     }
 
+    void idleAndConfirmedShowTheirResultAtOnce_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("0 idle") << 0 << QStringLiteral("Invalid state");
+        QTest::newRow("3 confirmed") << 3 << QStringLiteral("Funkempfänger aktualisiert!");
+    }
+
     void idleAndConfirmedShowTheirResultAtOnce()
     {
-        Seen seen = runStatus(config(), 0, [](frmState *) {});
-        QCOMPARE(seen.message, QStringLiteral("Invalid state"));
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const Seen seen = runStatus(config(), code, [](frmState *) {});
+        QCOMPARE(seen.message, message);
         QVERIFY(seen.cmdOKVisible);
         QVERIFY(!seen.progressVisible);
         QVERIFY(!seen.timersActive);
-
-        seen = runStatus(config(), 3, [](frmState *) {});
-        QCOMPARE(seen.message, QStringLiteral("Funkempfänger aktualisiert!"));
-        QVERIFY(seen.cmdOKVisible);
         QCOMPARE(state().StatusCode, 0);
     }
 

@@ -49,11 +49,12 @@ nvxsim::SimModule *Bench::link(const nvx::BoardRecord &rec)
     return QTest::currentTestFailed() ? nullptr : m;
 }
 
-void LinkedReceiver::setUp()
+bool LinkedReceiver::setUp()
 {
     config->show();
     module = link(nvxsim::makeRecord(QByteArray::fromHex("0050C2AA0001"), QStringLiteral("127.0.0.2"), 10001,
                                      QStringLiteral("127.0.0.1"), 10002));
+    return module;
 }
 
 void LinkedReceiver::setRow(int ch, const QString &kind, const QString &org, const QString &id)

@@ -46,10 +46,10 @@ struct Bench {
 };
 
 // A shown main window linked to one simulated receiver (TCP server mode on
-// 127.0.0.2). Check QTest::currentTestFailed() after setUp().
+// 127.0.0.2); setUp() is true once linked.
 struct LinkedReceiver : Bench {
     nvxsim::SimModule *module = nullptr;
-    void setUp();
+    bool setUp();
     void setRow(int ch, const QString &kind, const QString &org, const QString &id);
     // The simulated receiver's own table: ORG and ID of each learned channel,
     // dashes for a free one.
@@ -102,6 +102,9 @@ QString errorText(int code);
 // The 30 channels as numbered lines "01<sep><row>", each row `otherRows`
 // unless `rows` names it (channels from 0).
 QString channelRows(const QString &separator, const QString &otherRows, const std::map<int, QString> &rows = {});
+
+// A module MAC 00:1A:2B:00:00:<last>.
+inline QByteArray mac(int last) { return QByteArray::fromHex("001A2B0000") + QByteArray(1, char(last)); }
 
 inline QString padded(const QString &command) { return nvx::toCommandString(command); }
 
