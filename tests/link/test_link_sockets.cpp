@@ -86,8 +86,7 @@ private Q_SLOTS:
 
     void tcpServerReceiver()
     {
-        SimModule *m = addAndSelect(nvxsim::makeRecord(QByteArray::fromHex("00AA00000001"), QStringLiteral("127.0.0.5"),
-                                                       10001, QStringLiteral("127.0.0.1"), 10002));
+        SimModule *m = addAndSelect(nvxtest::reportingRecord("00AA00000001", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
         // The status request goes out bare on the new link.
         QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
@@ -107,8 +106,7 @@ private Q_SLOTS:
 
     void sendenPadsCommandsAndFollowsManualLearn()
     {
-        SimModule *m = b->link(nvxsim::makeRecord(QByteArray::fromHex("00AA00000002"), QStringLiteral("127.0.0.5"),
-                                                  10001, QStringLiteral("127.0.0.1"), 10002));
+        SimModule *m = b->link(nvxtest::reportingRecord("00AA00000002", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
 
         state->CommandString = cmd::readTableRequest();
@@ -160,8 +158,7 @@ private Q_SLOTS:
     // next one.
     void modalWindowDuringProcessingDoesNotStallTelegrams()
     {
-        SimModule *m = b->link(nvxsim::makeRecord(QByteArray::fromHex("00AA00000003"), QStringLiteral("127.0.0.5"),
-                                                  10001, QStringLiteral("127.0.0.1"), 10002));
+        SimModule *m = b->link(nvxtest::reportingRecord("00AA00000003", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
 
         QStringList seen;
@@ -194,8 +191,7 @@ private Q_SLOTS:
 
     void tcpClientReceiver()
     {
-        BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000004"), QStringLiteral("127.0.0.6"), 10011,
-                                             QStringLiteral("127.0.0.1"), 10012);
+        BoardRecord rec = nvxtest::reportingRecord("00AA00000004", QStringLiteral("127.0.0.6"), 10011, 10012);
         rec[BoardRecord::Mode] = 0;
         SimModule *m = addAndSelect(rec, false);
         QVERIFY(m);
@@ -252,8 +248,7 @@ private Q_SLOTS:
 
     void udpReceiver()
     {
-        BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000005"), QStringLiteral("127.0.0.7"), 10021,
-                                             QStringLiteral("127.0.0.1"), 10022);
+        BoardRecord rec = nvxtest::reportingRecord("00AA00000005", QStringLiteral("127.0.0.7"), 10021, 10022);
         rec[BoardRecord::Udp] = 1;
         SimModule *m = addAndSelect(rec);
         QVERIFY(m);

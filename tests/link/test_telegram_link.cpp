@@ -31,8 +31,7 @@ constexpr int ServerPort = 10002;
 
 BoardRecord udpRecord(const char *macHex, const QString &ip)
 {
-    BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex(macHex), ip, ReceiverPort, QStringLiteral("127.0.0.1"),
-                                         ServerPort);
+    BoardRecord rec = nvxtest::reportingRecord(macHex, ip, ReceiverPort, ServerPort);
     rec[BoardRecord::Udp] = 1;
     return rec;
 }
@@ -65,8 +64,7 @@ private Q_SLOTS:
     // table's telegrams fill the rows while the status window waits.
     void statusReplyReadsTableOnce()
     {
-        const BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000011"), ReceiverA, ReceiverPort,
-                                                   QStringLiteral("127.0.0.1"), ServerPort);
+        const BoardRecord rec = nvxtest::reportingRecord("00AA00000011", ReceiverA, ReceiverPort, ServerPort);
         SimModule *m = b->sim.addModule(rec);
         m->table[3] = {true, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x08}};
         m->table[7] = {true, QStringLiteral("05"), QStringLiteral("0012AB34"), {0x30, 0x00, 0x00, 0x00}};

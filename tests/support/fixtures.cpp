@@ -52,8 +52,7 @@ nvxsim::SimModule *Bench::link(const nvx::BoardRecord &rec)
 bool LinkedReceiver::setUp()
 {
     config->show();
-    module = link(nvxsim::makeRecord(QByteArray::fromHex("0050C2AA0001"), QStringLiteral("127.0.0.2"), 10001,
-                                     QStringLiteral("127.0.0.1"), 10002));
+    module = link(reportingRecord("0050C2AA0001", QStringLiteral("127.0.0.2")));
     return module;
 }
 

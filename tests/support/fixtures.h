@@ -103,6 +103,12 @@ QString errorText(int code);
 // unless `rows` names it (channels from 0).
 QString channelRows(const QString &separator, const QString &otherRows, const std::map<int, QString> &rows = {});
 
+// A receiver at `ip` that reports to this PC (server IP 127.0.0.1).
+inline nvx::BoardRecord reportingRecord(const char *macHex, const QString &ip, int port = 10001, int serverPort = 10002)
+{
+    return nvxsim::makeRecord(QByteArray::fromHex(macHex), ip, port, QStringLiteral("127.0.0.1"), serverPort);
+}
+
 // A module MAC 00:1A:2B:00:00:<last>.
 inline QByteArray mac(int last) { return QByteArray::fromHex("001A2B0000") + QByteArray(1, char(last)); }
 
