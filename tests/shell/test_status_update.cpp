@@ -61,8 +61,7 @@ class TestStatusUpdate : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        m_module = m_sim.addModule(nvxsim::makeRecord(QByteArray::fromHex("001A2B000001"), QStringLiteral("127.0.0.2"),
-                                                      10001, QStringLiteral("127.0.0.1"), 10002));
+        m_module = m_sim.addModule(nvxtest::reportingRecord("001A2B000001", QStringLiteral("127.0.0.2")));
         QVERIFY(m_sim.start());
         m_config = std::make_unique<Config>(m_state);
         QVERIFY(nvxtest::loadClosingTheSearchWindow(*m_config));
