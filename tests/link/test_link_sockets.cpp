@@ -27,23 +27,20 @@ const QByteArray T2 = nvxsim::SimModule::channelTelegram(4, QStringLiteral("05")
                                                          {0x30, 0x00, 0x00, 0x08});
 } // namespace
 
-class TestLinkSockets : public QObject {
+class TestLinkSockets : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-    std::unique_ptr<nvxtest::Bench> b;
-    AppState *state = nullptr;
-    Config *config = nullptr;
 
     // Lists the receiver and selects it; the program's local IP is
     // 127.0.0.1, the server IP of every receiver here.
     SimModule *addAndSelect(const BoardRecord &rec, bool startFirst = true)
     {
-        SimModule *m = b->sim.addModule(rec);
+        SimModule *m = bench->sim.addModule(rec);
         // The status reply would open the reading window; the link is what
         // these tests look at.
         m->receiver.answerStatus = false;
         if (startFirst && !m->startReceiver())
             return nullptr;
-        b->select(rec);
+        bench->select(rec);
         return m;
     }
 
@@ -76,13 +73,8 @@ class TestLinkSockets : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        b = std::make_unique<nvxtest::Bench>();
-        state = &b->state;
-        config = b->config.get();
-    }
-    void cleanup() { b.reset(); }
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
 
     void tcpServerReceiver()
     {
@@ -106,7 +98,7 @@ private Q_SLOTS:
 
     void sendenPadsCommandsAndFollowsManualLearn()
     {
-        SimModule *m = b->link(nvxtest::reportingRecord("00AA00000002", QStringLiteral("127.0.0.5")));
+        SimModule *m = bench->link(nvxtest::reportingRecord("00AA00000002", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
 
         state->CommandString = cmd::readTableRequest();
@@ -158,7 +150,7 @@ private Q_SLOTS:
     // next one.
     void modalWindowDuringProcessingDoesNotStallTelegrams()
     {
-        SimModule *m = b->link(nvxtest::reportingRecord("00AA00000003", QStringLiteral("127.0.0.5")));
+        SimModule *m = bench->link(nvxtest::reportingRecord("00AA00000003", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
 
         QStringList seen;

@@ -37,35 +37,26 @@ BoardRecord udpRecord(const char *macHex, const QString &ip)
 }
 } // namespace
 
-class TestTelegramLink : public QObject {
+class TestTelegramLink : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-    std::unique_ptr<nvxtest::Bench> b;
-    AppState *state = nullptr;
-    Config *config = nullptr;
 
     SimModule *addModule(const BoardRecord &rec, bool answerStatus)
     {
-        SimModule *m = b->sim.addModule(rec);
+        SimModule *m = bench->sim.addModule(rec);
         m->receiver.answerStatus = answerStatus;
         return m->startReceiver() ? m : nullptr;
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        b = std::make_unique<nvxtest::Bench>();
-        state = &b->state;
-        config = b->config.get();
-    }
-
-    void cleanup() { b.reset(); }
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
 
     // Sensor-table mode: the status reply asks for the table once, and the
     // table's telegrams fill the rows while the status window waits.
     void statusReplyReadsTableOnce()
     {
         const BoardRecord rec = nvxtest::reportingRecord("00AA00000011", ReceiverA, ReceiverPort, ServerPort);
-        SimModule *m = b->sim.addModule(rec);
+        SimModule *m = bench->sim.addModule(rec);
         m->table[3] = {true, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x08}};
         m->table[7] = {true, QStringLiteral("05"), QStringLiteral("0012AB34"), {0x30, 0x00, 0x00, 0x00}};
         QVERIFY(m->startReceiver());
@@ -84,7 +75,7 @@ private Q_SLOTS:
                 nvxtest::click(w, QStringLiteral("cmdOK"));
             },
             QStringLiteral("frmState"));
-        b->select(rec);
+        bench->select(rec);
         QTRY_VERIFY_WITH_TIMEOUT(*answered, 10000);
         QTRY_VERIFY(!QApplication::activeModalWidget());
         QCOMPARE(codeInWindow, int(StatusReadTable));
@@ -109,7 +100,7 @@ private Q_SLOTS:
         m->receiver.gatewayFlag = true;
         m->receiver.serverFlag = true;
         QSignalSpy spy(config, &Config::telegramReceived);
-        b->select(rec);
+        bench->select(rec);
         QTRY_VERIFY(state->GatewayMode);
         QCOMPARE(spy.count(), 1);
         QVERIFY(config->chk_gateway_enocean->isChecked());
@@ -127,7 +118,7 @@ private Q_SLOTS:
     // from any address.
     void otherReceiverIgnored()
     {
-        SimModule *a = b->link(udpRecord("00AA00000013", ReceiverA));
+        SimModule *a = bench->link(udpRecord("00AA00000013", ReceiverA));
         QVERIFY(a);
         SimModule *other = addModule(udpRecord("00AA00000014", ReceiverB), false);
         QVERIFY(other);
@@ -153,7 +144,7 @@ private Q_SLOTS:
     // processed, each channel ends with its last data.
     void steadyStreamLosesNothing()
     {
-        SimModule *m = b->link(udpRecord("00AA00000015", ReceiverA));
+        SimModule *m = bench->link(udpRecord("00AA00000015", ReceiverA));
         QVERIFY(m);
 
         constexpr int count = 600;

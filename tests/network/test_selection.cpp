@@ -21,11 +21,8 @@
 
 using namespace nvx;
 
-class TestSelection : public QObject {
+class TestSelection : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-    std::unique_ptr<nvxtest::Bench> b;
-    AppState *state = nullptr;
-    Config *config = nullptr;
 
     // A receiver that reports to another PC unless `serverIp` says otherwise.
     static BoardRecord record(int last, const QString &serverIp = QStringLiteral("192.0.2.10"))
@@ -35,9 +32,9 @@ class TestSelection : public QObject {
         return nvxsim::makeRecord(mac, QStringLiteral("127.0.0.%1").arg(last), 10001, serverIp, 10002);
     }
 
-    QTreeWidgetItem *list(const BoardRecord &rec) { return b->list(rec); }
+    QTreeWidgetItem *list(const BoardRecord &rec) { return bench->list(rec); }
 
-    QString datPath(const QString &mac) const { return b->env.programPath() + QStringLiteral("DAT/MAC_") + mac + ".dat"; }
+    QString datPath(const QString &mac) const { return bench->env.programPath() + QStringLiteral("DAT/MAC_") + mac + ".dat"; }
 
     static QByteArray readAll(const QString &path)
     {
@@ -46,13 +43,8 @@ class TestSelection : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        b = std::make_unique<nvxtest::Bench>();
-        state = &b->state;
-        config = b->config.get();
-    }
-    void cleanup() { b.reset(); }
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
 
     void fieldsAndLoadedValues()
     {
@@ -108,7 +100,7 @@ private Q_SLOTS:
 
     void serverIpNotLocalOpensNothing()
     {
-        nvxsim::SimModule *m = b->sim.addModule(record(5));
+        nvxsim::SimModule *m = bench->sim.addModule(record(5));
         QVERIFY(m->startReceiver());
         state->TableLoadedFromFile = true;
         config->Adressenubertragen->setEnabled(true);
@@ -141,7 +133,7 @@ private Q_SLOTS:
     {
         BoardRecord udp = record(7, QStringLiteral("127.0.0.1"));
         udp[BoardRecord::Udp] = 1;
-        QVERIFY(b->link(udp));
+        QVERIFY(bench->link(udp));
         QVERIFY(config->Option1Intervall->isChecked());
 
         BoardRecord client = record(8, QStringLiteral("127.0.0.1"));
@@ -158,7 +150,7 @@ private Q_SLOTS:
 
     void descriptionsFollowTheReceiver()
     {
-        QVERIFY(QDir(b->env.path()).mkdir(QStringLiteral("DAT")));
+        QVERIFY(QDir(bench->env.path()).mkdir(QStringLiteral("DAT")));
         QTreeWidgetItem *a = list(record(1));
         QTreeWidgetItem *b = list(record(2));
         QTreeWidgetItem *c = list(record(3));
@@ -197,7 +189,7 @@ private Q_SLOTS:
         config->ListBoards_ItemClick(list(record(1)));
         config->Beschreibung->setPlainText(QStringLiteral("X"));
         config->ListBoards_ItemClick(list(record(2)));
-        QVERIFY(!QDir(b->env.programPath() + QStringLiteral("DAT")).exists());
+        QVERIFY(!QDir(bench->env.programPath() + QStringLiteral("DAT")).exists());
         QVERIFY(state->BoardSelected);
     }
 

@@ -45,6 +45,26 @@ struct Bench {
     nvxsim::SimModule *link(const nvx::BoardRecord &rec);
 };
 
+// For test classes with a fresh bench for every test: startBench() in
+// init(), stopBench() in cleanup(); `state` and `config` point into it.
+struct PerTestBench {
+    std::unique_ptr<Bench> bench;
+    nvx::AppState *state = nullptr;
+    nvx::Config *config = nullptr;
+    void startBench(Bench::Texts texts = Bench::StartUpTexts)
+    {
+        bench = std::make_unique<Bench>(texts);
+        state = &bench->state;
+        config = bench->config.get();
+    }
+    void stopBench()
+    {
+        state = nullptr;
+        config = nullptr;
+        bench.reset();
+    }
+};
+
 // A shown main window linked to one simulated receiver (TCP server mode on
 // 127.0.0.2); setUp() is true once linked.
 struct LinkedReceiver : Bench {
