@@ -3,7 +3,7 @@
 #include "link/protocol.h"
 #include "shell/config.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -27,27 +27,20 @@ const QByteArray T2 = nvxsim::SimModule::channelTelegram(4, QStringLiteral("05")
                                                          {0x30, 0x00, 0x00, 0x08});
 } // namespace
 
-class TestLinkSockets : public QObject {
+class TestLinkSockets : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-    std::unique_ptr<nvxtest::TestEnv> env;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<Config> config;
-    std::unique_ptr<nvxsim::ReceiverSimulator> sim;
 
     // Lists the receiver and selects it; the program's local IP is
     // 127.0.0.1, the server IP of every receiver here.
     SimModule *addAndSelect(const BoardRecord &rec, bool startFirst = true)
     {
-        SimModule *m = sim->addModule(rec);
+        SimModule *m = bench->sim.addModule(rec);
         // The status reply would open the reading window; the link is what
         // these tests look at.
         m->receiver.answerStatus = false;
         if (startFirst && !m->startReceiver())
             return nullptr;
-        state->boards.add(rec.macText(), rec);
-        auto *item = new QTreeWidgetItem(config->ListBoards, QStringList{rec.macText()});
-        state->NextBoardIndex = config->ListBoards->topLevelItemCount() + 1;
-        config->ListBoards_ItemClick(item);
+        bench->select(rec);
         return m;
     }
 
@@ -61,7 +54,7 @@ class TestLinkSockets : public QObject {
     // Two telegrams in one chunk, then one telegram in two chunks.
     void checkStreamSplitting(SimModule *m, const QString &sender)
     {
-        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        QSignalSpy spy(config, &Config::telegramReceived);
         m->sendText(T1 + T2);
         QTRY_COMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0), (QVariantList{QString::fromLatin1(T1), sender}));
@@ -80,28 +73,12 @@ class TestLinkSockets : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        env = std::make_unique<nvxtest::TestEnv>();
-        state = std::make_unique<AppState>();
-        state->ProgramPath = env->programPath();
-        state->Texts[0] = QStringLiteral("Frei");
-        config = std::make_unique<Config>(*state);
-        config->txtlocalIP->setText(QStringLiteral("127.0.0.1"));
-        sim = std::make_unique<nvxsim::ReceiverSimulator>();
-    }
-    void cleanup()
-    {
-        config.reset();
-        sim.reset();
-        state.reset();
-        env.reset();
-    }
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
 
     void tcpServerReceiver()
     {
-        SimModule *m = addAndSelect(nvxsim::makeRecord(QByteArray::fromHex("00AA00000001"), QStringLiteral("127.0.0.5"),
-                                                       10001, QStringLiteral("127.0.0.1"), 10002));
+        SimModule *m = addAndSelect(nvxtest::reportingRecord("00AA00000001", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
         // The status request goes out bare on the new link.
         QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
@@ -121,12 +98,8 @@ private Q_SLOTS:
 
     void sendenPadsCommandsAndFollowsManualLearn()
     {
-        SimModule *m = addAndSelect(nvxsim::makeRecord(QByteArray::fromHex("00AA00000002"), QStringLiteral("127.0.0.5"),
-                                                       10001, QStringLiteral("127.0.0.1"), 10002));
+        SimModule *m = bench->link(nvxtest::reportingRecord("00AA00000002", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
-        QTRY_COMPARE(m->commands().size(), 1);
-        config->Timer1->stop();
-        m->clearCommands();
 
         state->CommandString = cmd::readTableRequest();
         config->senden();
@@ -136,7 +109,7 @@ private Q_SLOTS:
                                                  QStringLiteral("A55AAB5800000000000000000003  ")}));
 
         // A sensor ID learned by hand: the receiver is told to end learning.
-        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        QSignalSpy spy(config, &Config::telegramReceived);
         m->clearCommands();
         state->ManualLearnSelected = true;
         state->ChannelHex = FormatHex2(3);
@@ -177,15 +150,12 @@ private Q_SLOTS:
     // next one.
     void modalWindowDuringProcessingDoesNotStallTelegrams()
     {
-        SimModule *m = addAndSelect(nvxsim::makeRecord(QByteArray::fromHex("00AA00000003"), QStringLiteral("127.0.0.5"),
-                                                       10001, QStringLiteral("127.0.0.1"), 10002));
+        SimModule *m = bench->link(nvxtest::reportingRecord("00AA00000003", QStringLiteral("127.0.0.5")));
         QVERIFY(m);
-        QTRY_COMPARE(m->commands().size(), 1);
-        config->Timer1->stop();
 
         QStringList seen;
         bool secondSeenWhileModal = false;
-        connect(config.get(), &Config::telegramReceived, this, [&](const QString &telegram, const QString &) {
+        connect(config, &Config::telegramReceived, this, [&](const QString &telegram, const QString &) {
             seen << telegram;
             if (seen.size() != 1)
                 return;
@@ -213,8 +183,7 @@ private Q_SLOTS:
 
     void tcpClientReceiver()
     {
-        BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000004"), QStringLiteral("127.0.0.6"), 10011,
-                                             QStringLiteral("127.0.0.1"), 10012);
+        BoardRecord rec = nvxtest::reportingRecord("00AA00000004", QStringLiteral("127.0.0.6"), 10011, 10012);
         rec[BoardRecord::Mode] = 0;
         SimModule *m = addAndSelect(rec, false);
         QVERIFY(m);
@@ -229,7 +198,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!config->Winsock1_1);
 
         // Another address is closed at once; nothing it sends is processed.
-        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        QSignalSpy spy(config, &Config::telegramReceived);
         QTcpSocket intruder;
         QVERIFY(intruder.bind(QHostAddress(QStringLiteral("127.0.0.9")), 0));
         intruder.connectToHost(QHostAddress::LocalHost, 10012);
@@ -271,8 +240,7 @@ private Q_SLOTS:
 
     void udpReceiver()
     {
-        BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000005"), QStringLiteral("127.0.0.7"), 10021,
-                                             QStringLiteral("127.0.0.1"), 10022);
+        BoardRecord rec = nvxtest::reportingRecord("00AA00000005", QStringLiteral("127.0.0.7"), 10021, 10022);
         rec[BoardRecord::Udp] = 1;
         SimModule *m = addAndSelect(rec);
         QVERIFY(m);
@@ -281,7 +249,7 @@ private Q_SLOTS:
         QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
         expectTimer1Started();
 
-        QSignalSpy spy(config.get(), &Config::telegramReceived);
+        QSignalSpy spy(config, &Config::telegramReceived);
         m->sendText(T1);
         QTRY_COMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0), (QVariantList{QString::fromLatin1(T1), QStringLiteral("127.0.0.7")}));

@@ -5,7 +5,7 @@
 #include "shell/modsprache.h"
 #include "shell/registry.h"
 #include "shell/updown.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,12 +21,10 @@ using namespace nvx;
 class TestLinkState : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<nvxtest::TestEnv> m_env;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Config> m_config;
+    std::unique_ptr<nvxtest::Bench> m_bench;
 
-    AppState &state() { return *m_state; }
-    Config &config() { return *m_config; }
+    AppState &state() { return m_bench->state; }
+    Config &config() { return *m_bench->config; }
 
     // Everything the no-receiver state switches off.
     QList<QWidget *> linkControls()
@@ -54,6 +52,22 @@ class TestLinkState : public QObject {
         return names;
     }
 
+    static QStringList sortedNames(const QList<QWidget *> &widgets)
+    {
+        QStringList names;
+        for (QWidget *w : widgets)
+            names << w->objectName();
+        names.sort();
+        return names;
+    }
+
+    static QStringList sortedEnabledNames(const QList<QWidget *> &widgets)
+    {
+        QStringList names = enabledNames(widgets);
+        names.sort();
+        return names;
+    }
+
     void enableAll()
     {
         for (QWidget *w : linkControls())
@@ -73,25 +87,11 @@ class TestLinkState : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<nvxtest::TestEnv>();
-        m_state = std::make_unique<AppState>();
-        LoadLanguage(state(), FormStatus, nullptr);
-        m_config = std::make_unique<Config>(state());
-        LoadLanguage(state(), FormConfig, m_config.get());
-        for (int i = 0; i < ChannelCount; ++i) {
-            config().info[i]->setVisible(true);
-            config().info1[i]->setVisible(false);
-            config().info2[i]->setVisible(false);
-            config().info3[i]->setVisible(false);
-        }
+        m_bench = std::make_unique<nvxtest::Bench>();
+        nvxtest::showPlainInfoButtons(config());
     }
 
-    void cleanup()
-    {
-        m_config.reset();
-        m_state.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_bench.reset(); }
 
     void twoBlanksDisableEverything()
     {
@@ -130,19 +130,13 @@ private Q_SLOTS:
         config().setLastTelegram(caption);
         QCOMPARE(config().txtletztesTelegramm->text(), caption);
         Config &c = config();
-        QStringList expected{c.speichern1->objectName(), c.Druckbutton->objectName(), c.Ladenbutton2->objectName(),
-                             c.speichern2->objectName(), c.Drucken2->objectName(), c.Drucken3->objectName(),
-                             c.UpDown1->objectName(), c.UpDown2->objectName(), c.txtTimerInterval->objectName(),
-                             c.txtrowcountintervall->objectName(), c.maxdia->objectName(), c.mindia->objectName(),
-                             c.Monitorintervallframe->objectName(), c.Sensortimer->objectName(),
-                             c.Option2Ereigniss->objectName(), c.Option1Intervall->objectName(),
-                             c.Optionallintervall->objectName()};
+        QList<QWidget *> expected{c.speichern1, c.Druckbutton, c.Ladenbutton2, c.speichern2, c.Drucken2, c.Drucken3,
+                                  c.UpDown1, c.UpDown2, c.txtTimerInterval, c.txtrowcountintervall, c.maxdia, c.mindia,
+                                  c.Monitorintervallframe, c.Sensortimer, c.Option2Ereigniss, c.Option1Intervall,
+                                  c.Optionallintervall};
         for (QComboBox *b : c.Auswahl)
-            expected << b->objectName();
-        QStringList enabled = enabledNames(linkControls());
-        enabled.sort();
-        expected.sort();
-        QCOMPARE(enabled, expected);
+            expected << b;
+        QCOMPARE(sortedEnabledNames(linkControls()), sortedNames(expected));
     }
 
     void deliveringLeavesSomeControlsToOthers()
@@ -154,15 +148,13 @@ private Q_SLOTS:
         // The read button goes off; the write button, the data-log save,
         // the all-channel interval and the logging start stay as they were.
         QVERIFY(!config().Auslesen->isEnabled());
-        for (QWidget *w : std::initializer_list<QWidget *>{config().Adressenubertragen, config().speichern3,
-                                                           config().txtTimerallInterval, config().UpDown3,
-                                                           config().MonitorStart, config().channel_log[7]})
+        const QList<QWidget *> leftAlone{config().Adressenubertragen, config().speichern3, config().txtTimerallInterval,
+                                         config().UpDown3, config().MonitorStart, config().channel_log[7]};
+        for (QWidget *w : leftAlone)
             QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
         disableAll();
         config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500004"));
-        for (QWidget *w : std::initializer_list<QWidget *>{config().Adressenubertragen, config().speichern3,
-                                                           config().txtTimerallInterval, config().UpDown3,
-                                                           config().MonitorStart, config().channel_log[7]})
+        for (QWidget *w : leftAlone)
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     }
 
@@ -186,12 +178,8 @@ private Q_SLOTS:
         config().SystemID[4]->setText(QStringLiteral("000FA850"));
         config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500004"));
         Config &c = config();
-        QStringList expected{c.speichern1->objectName(), c.Druckbutton->objectName(), c.Ladenbutton2->objectName(),
-                             c.speichern2->objectName(), c.Drucken2->objectName(), c.Sensortimer->objectName()};
-        QStringList enabled = enabledNames(linkControls());
-        enabled.sort();
-        expected.sort();
-        QCOMPARE(enabled, expected);
+        QCOMPARE(sortedEnabledNames(linkControls()),
+                 sortedNames({c.speichern1, c.Druckbutton, c.Ladenbutton2, c.speichern2, c.Drucken2, c.Sensortimer}));
         // The sensor table's buttons still follow the rows.
         QVERIFY(config().Lernmodusbutton[0]->isEnabled());
         QVERIFY(!config().Loeschen[0]->isEnabled());

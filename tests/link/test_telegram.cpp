@@ -9,7 +9,7 @@
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
 #include "shell/vbcolours.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -72,12 +72,11 @@ private:
 class TestTelegram : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<nvxtest::TestEnv> m_env;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Config> m_config;
+    std::unique_ptr<nvxtest::Bench> m_bench;
+    std::unique_ptr<ModalGuard> m_guard;
 
-    AppState &state() { return *m_state; }
-    Config &config() { return *m_config; }
+    AppState &state() { return m_bench->state; }
+    Config &config() { return *m_bench->config; }
 
     // Hands one telegram to the processor as a data-arrival handler does.
     void deliver(const QString &telegram, const QString &sender = ReceiverIP)
@@ -91,25 +90,19 @@ class TestTelegram : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<nvxtest::TestEnv>();
-        m_state = std::make_unique<AppState>();
-        LoadLanguage(state(), FormStatus, nullptr);
-        m_config = std::make_unique<Config>(state());
-        LoadLanguage(state(), FormConfig, m_config.get());
-        for (int i = 0; i < ChannelCount; ++i) {
-            config().info[i]->setVisible(true);
-            config().info1[i]->setVisible(false);
-            config().info2[i]->setVisible(false);
-            config().info3[i]->setVisible(false);
-        }
+        m_bench = std::make_unique<nvxtest::Bench>();
+        nvxtest::showPlainInfoButtons(config());
         state().LoadedIP = ReceiverIP;
+        m_guard = std::make_unique<ModalGuard>();
     }
 
+    // Unless a test says it opens windows, none may open.
     void cleanup()
     {
-        m_config.reset();
-        m_state.reset();
-        m_env.reset();
+        const QStringList shown = m_guard ? m_guard->shown : QStringList();
+        m_guard.reset();
+        m_bench.reset();
+        QVERIFY2(shown.isEmpty(), qPrintable(shown.join(u',')));
     }
 
     // ---- the pure reading of telegrams ---------------------------------
@@ -154,7 +147,6 @@ private Q_SLOTS:
 
     void statusReplyGatewayModeOpensNoWindow()
     {
-        ModalGuard guard;
         config().Timer1->start();
         state().CommandString = toCommandString(QStringLiteral("untouched"));
         deliver(statusReply(u'1', u'0', u'0'), QStringLiteral("127.0.0.77"));
@@ -169,16 +161,13 @@ private Q_SLOTS:
         QVERIFY(!config().Timer1->isActive());
         QCOMPARE(state().CommandString, toCommandString(QStringLiteral("untouched")));
         QCOMPARE(state().StatusCode, int(StatusIdle));
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void statusReplyTableModeReadsTable()
     {
         // Gateway mode first, so the switch back is visible.
-        {
-            ModalGuard guard;
-            deliver(statusReply(u'1', u'0', u'0'));
-        }
+        deliver(statusReply(u'1', u'0', u'0'));
+        m_guard.reset(); // the table read opens the status window
         config().Timer1->start();
         int codeInWindow = -1;
         bool timerInWindow = true;
@@ -205,6 +194,7 @@ private Q_SLOTS:
 
     void statusReplyDuringStatusWindowRestartsIt()
     {
+        m_guard.reset(); // opens windows
         state().StatusCode = StatusWriteTable;
         int codeAfter = -1;
         QStringList nestedShown;
@@ -246,7 +236,6 @@ private Q_SLOTS:
         QFETCH(bool, serverTicked);
         config().chk_rssi->setChecked(!rssiTicked);
         config().chk_server->setChecked(!serverTicked);
-        ModalGuard guard;
         deliver(statusReply(u'1', rssi, server));
         QCOMPARE(config().chk_rssi->isChecked(), rssiTicked);
         QCOMPARE(config().chk_server->isChecked(), serverTicked);
@@ -254,20 +243,17 @@ private Q_SLOTS:
 
     void statusReplyOtherModeKeepsMode()
     {
-        ModalGuard guard;
         deliver(statusReply(u'1', u'0', u'0'));
         deliver(statusReply(u'7', u'1', u'0'));
         QVERIFY(state().GatewayMode);
         QVERIFY(config().frm_sensor->isHidden());
         QVERIFY(!config().chk_rssi->isChecked());
-        QVERIFY(guard.shown.isEmpty());
     }
 
     // ---- what is ignored ---------------------------------------------------
 
     void addressFileTableIgnoresEveryTelegram()
     {
-        ModalGuard guard;
         state().TableLoadedFromFile = true;
         const QString before = nvxtest::tableText(config());
         config().Timer1->start();
@@ -281,12 +267,10 @@ private Q_SLOTS:
         QVERIFY(config().Timer1->isActive());
         QCOMPARE(state().ChannelDB0[3], 0);
         QVERIFY(config().txtletztesTelegramm->text().isEmpty());
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void telegramFromAnotherAddressIgnored()
     {
-        ModalGuard guard;
         const QString before = nvxtest::tableText(config());
         deliver(channelTelegram(3, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x00}),
                 QStringLiteral("127.0.0.9"));
@@ -298,12 +282,10 @@ private Q_SLOTS:
         deliver(statusReply(u'1', u'0', u'0'));
         deliver(channelTelegram(3, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x08}));
         QCOMPARE(nvxtest::tableText(config()), before);
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void channelFFChangesNoRow()
     {
-        ModalGuard guard;
         const QString before = nvxtest::tableText(config());
         deliver(channelTelegram(-1, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x08}));
         deliver(channelTelegram(30, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x00}));
@@ -312,24 +294,20 @@ private Q_SLOTS:
             QCOMPARE(state().ChannelDB3[i], 0);
         QCOMPARE(state().ChannelDB3[30], 0);
         QVERIFY(config().txtletztesTelegramm->text().isEmpty());
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void brokenTelegramsDoNotCrash()
     {
-        ModalGuard guard;
         for (const QString &t : {QString(), QStringLiteral("A55A"), QStringLiteral("A55A9"), QStringLiteral("zz"),
                                  QStringLiteral("A55A0B07xxxxxxxxxxxxxxxxxx0"), QString(28, QChar(0x00e4)),
                                  QStringLiteral("A55B"), QStringLiteral("A55A8B98")})
             deliver(t);
-        QVERIFY(guard.shown.isEmpty());
     }
 
     // ---- channel telegrams ------------------------------------------------
 
     void channelTelegramFillsRow()
     {
-        ModalGuard guard;
         const QString t = channelTelegram(3, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x08});
         deliver(t);
         QCOMPARE(config().Orgnr[3]->text(), QStringLiteral("07"));
@@ -352,12 +330,10 @@ private Q_SLOTS:
         // The same data telegram again is no duplicate either.
         deliver(t);
         QCOMPARE(state().ErrorCode, int(ErrorNone));
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void orgCaptions()
     {
-        ModalGuard guard;
         deliver(channelTelegram(0, QStringLiteral("05"), QStringLiteral("0001A2B3"), {0x30, 0, 0, 0x08}));
         deliver(channelTelegram(1, QStringLiteral("06"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x08}));
         QCOMPARE(config().OrgByte[0]->text(), state().Texts[21]);
@@ -370,12 +346,10 @@ private Q_SLOTS:
         QCOMPARE(config().Orgnr[1]->text(), QStringLiteral("06"));
         QCOMPARE(config().SystemID[1]->text(), QStringLiteral("0001A2B5"));
         QCOMPARE(state().ChannelDB3[1], 9);
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void freeChannelMarkShowsFreeTextOnWhite()
     {
-        ModalGuard guard;
         deliver(channelTelegram(4, QStringLiteral("07"), QStringLiteral("000FA850"), {0, 0, 0, 0x08}));
         QCOMPARE(backColour(config().SystemID[4]), SysColourButtonFace);
         config().info1[4]->setVisible(true);
@@ -390,11 +364,11 @@ private Q_SLOTS:
         QVERIFY(!config().info[4]->isEnabled());
         QVERIFY(config().info1[4]->isHidden());
         QVERIFY(!config().info1[4]->isEnabled());
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void duplicateLearnTelegramShowsErrorOnce()
     {
+        m_guard.reset(); // opens windows
         const QString id = QStringLiteral("000FA850");
         deliverGuarded(channelTelegram(5, QStringLiteral("07"), id, {1, 2, 3, 0x08}));
 
@@ -417,7 +391,7 @@ private Q_SLOTS:
                 nvxtest::click(w, QStringLiteral("frmFehlerButton"));
             },
             QStringLiteral("frmFehler"));
-        deliverWithoutGuard(learn, shown);
+        deliverAnswered(learn, *shown);
         QCOMPARE(nestedCode, int(ErrorSensorAlreadyLearned));
         QVERIFY(nestedFlag);
         QVERIFY(nestedShown.isEmpty());
@@ -427,18 +401,16 @@ private Q_SLOTS:
         QCOMPARE(state().ChannelDB3[7], 4);
 
         // Once acknowledged, the next one is reported again.
-        auto again = nvxtest::onNextModal([](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); },
-                                          QStringLiteral("frmFehler"));
-        deliverWithoutGuard(learn, again);
+        deliverAnswered(learn, nvxtest::answerError()->shown);
     }
 
     void learnTelegramOfOwnRowIsDuplicate()
     {
+        m_guard.reset(); // opens windows
         deliverGuarded(channelTelegram(2, QStringLiteral("06"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x08}));
-        auto shown = nvxtest::onNextModal([](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); },
-                                          QStringLiteral("frmFehler"));
-        deliverWithoutGuard(channelTelegram(2, QStringLiteral("06"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x00}), shown);
-        QVERIFY(*shown);
+        const auto seen = nvxtest::answerError();
+        deliverAnswered(channelTelegram(2, QStringLiteral("06"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x00}), seen->shown);
+        QVERIFY(seen->shown);
         // Another ORG with the same ID is another sensor.
         deliverGuarded(channelTelegram(3, QStringLiteral("07"), QStringLiteral("0001A2B4"), {0, 0, 0, 0x00}));
         QCOMPARE(state().ErrorCode, int(ErrorNone));
@@ -446,6 +418,7 @@ private Q_SLOTS:
 
     void learnInEndsOnlyForLearnChannel()
     {
+        m_guard.reset(); // opens windows
         state().LearnDeleteChannel = 5;
         state().StatusCode = StatusLearnIn;
         int codeAfterOther = -1, codeAfterLearn = -1;
@@ -473,7 +446,6 @@ private Q_SLOTS:
 
     void finalStepsSetButtonsOfLearnRow()
     {
-        ModalGuard guard;
         // Row 6 waits for its learn-in; another channel's telegram keeps its
         // learn button usable.
         state().LearnDeleteChannel = 6;
@@ -487,12 +459,10 @@ private Q_SLOTS:
         QVERIFY(!config().Lernmodusbutton[6]->isEnabled());
         QVERIFY(config().info[6]->isEnabled());
         QVERIFY(config().Loeschen[6]->isEnabled());
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void supervisedRowShowsSendingState()
     {
-        ModalGuard guard;
         state().WatchActive = true;
         state().ChannelFailed[8] = true;
         state().ChannelFailedAtTimes[9] = true;
@@ -514,12 +484,10 @@ private Q_SLOTS:
         deliver(channelTelegram(10, QStringLiteral("07"), QStringLiteral("0000000A"), {0, 0, 0, 0x08}));
         QVERIFY(!config().info[10]->isHidden());
         QVERIFY(config().info1[10]->isHidden());
-        QVERIFY(guard.shown.isEmpty());
     }
 
     void baseIdReply()
     {
-        ModalGuard guard;
         const QString before = nvxtest::tableText(config());
         deliver(QStringLiteral("A55A8B98FFFFFF8000000000001D"));
         QCOMPARE(state().BaseIDText, QStringLiteral("FFFFFF80"));
@@ -531,7 +499,6 @@ private Q_SLOTS:
         // Not from the receiver: ignored.
         deliver(QStringLiteral("A55A8B98000000010000000000FF"), QStringLiteral("127.0.0.3"));
         QCOMPARE(state().BaseIDText, QStringLiteral("FFFFFF80"));
-        QVERIFY(guard.shown.isEmpty());
     }
 
 private:
@@ -542,10 +509,10 @@ private:
         QVERIFY(guard.shown.isEmpty());
     }
     // For telegrams that must open a window answered by `answered`.
-    void deliverWithoutGuard(const QString &telegram, const std::shared_ptr<bool> &answered)
+    void deliverAnswered(const QString &telegram, const bool &answered)
     {
         deliver(telegram);
-        QVERIFY(*answered);
+        QVERIFY(answered);
     }
 };
 

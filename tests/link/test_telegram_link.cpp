@@ -7,7 +7,7 @@
 #include "shell/modsprache.h"
 #include "sim_burst.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -31,63 +31,32 @@ constexpr int ServerPort = 10002;
 
 BoardRecord udpRecord(const char *macHex, const QString &ip)
 {
-    BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex(macHex), ip, ReceiverPort, QStringLiteral("127.0.0.1"),
-                                         ServerPort);
+    BoardRecord rec = nvxtest::reportingRecord(macHex, ip, ReceiverPort, ServerPort);
     rec[BoardRecord::Udp] = 1;
     return rec;
 }
 } // namespace
 
-class TestTelegramLink : public QObject {
+class TestTelegramLink : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-    std::unique_ptr<nvxtest::TestEnv> env;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<Config> config;
-    std::unique_ptr<nvxsim::ReceiverSimulator> sim;
 
     SimModule *addModule(const BoardRecord &rec, bool answerStatus)
     {
-        SimModule *m = sim->addModule(rec);
+        SimModule *m = bench->sim.addModule(rec);
         m->receiver.answerStatus = answerStatus;
         return m->startReceiver() ? m : nullptr;
     }
 
-    void select(const BoardRecord &rec)
-    {
-        state->boards.add(rec.macText(), rec);
-        auto *item = new QTreeWidgetItem(config->ListBoards, QStringList{rec.macText()});
-        state->NextBoardIndex = config->ListBoards->topLevelItemCount() + 1;
-        config->ListBoards_ItemClick(item);
-    }
-
 private Q_SLOTS:
-    void init()
-    {
-        env = std::make_unique<nvxtest::TestEnv>();
-        state = std::make_unique<AppState>();
-        LoadLanguage(*state, FormStatus, nullptr);
-        config = std::make_unique<Config>(*state);
-        LoadLanguage(*state, FormConfig, config.get());
-        state->ProgramPath = env->programPath();
-        config->txtlocalIP->setText(QStringLiteral("127.0.0.1"));
-        sim = std::make_unique<nvxsim::ReceiverSimulator>();
-    }
-
-    void cleanup()
-    {
-        config.reset();
-        sim.reset();
-        state.reset();
-        env.reset();
-    }
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
 
     // Sensor-table mode: the status reply asks for the table once, and the
     // table's telegrams fill the rows while the status window waits.
     void statusReplyReadsTableOnce()
     {
-        const BoardRecord rec = nvxsim::makeRecord(QByteArray::fromHex("00AA00000011"), ReceiverA, ReceiverPort,
-                                                   QStringLiteral("127.0.0.1"), ServerPort);
-        SimModule *m = sim->addModule(rec);
+        const BoardRecord rec = nvxtest::reportingRecord("00AA00000011", ReceiverA, ReceiverPort, ServerPort);
+        SimModule *m = bench->sim.addModule(rec);
         m->table[3] = {true, QStringLiteral("07"), QStringLiteral("000FA850"), {0x10, 0x20, 0x30, 0x08}};
         m->table[7] = {true, QStringLiteral("05"), QStringLiteral("0012AB34"), {0x30, 0x00, 0x00, 0x00}};
         QVERIFY(m->startReceiver());
@@ -106,7 +75,7 @@ private Q_SLOTS:
                 nvxtest::click(w, QStringLiteral("cmdOK"));
             },
             QStringLiteral("frmState"));
-        select(rec);
+        bench->select(rec);
         QTRY_VERIFY_WITH_TIMEOUT(*answered, 10000);
         QTRY_VERIFY(!QApplication::activeModalWidget());
         QCOMPARE(codeInWindow, int(StatusReadTable));
@@ -130,8 +99,8 @@ private Q_SLOTS:
         QVERIFY(m);
         m->receiver.gatewayFlag = true;
         m->receiver.serverFlag = true;
-        QSignalSpy spy(config.get(), &Config::telegramReceived);
-        select(rec);
+        QSignalSpy spy(config, &Config::telegramReceived);
+        bench->select(rec);
         QTRY_VERIFY(state->GatewayMode);
         QCOMPARE(spy.count(), 1);
         QVERIFY(config->chk_gateway_enocean->isChecked());
@@ -149,17 +118,13 @@ private Q_SLOTS:
     // from any address.
     void otherReceiverIgnored()
     {
-        const BoardRecord recA = udpRecord("00AA00000013", ReceiverA);
-        SimModule *a = addModule(recA, false);
+        SimModule *a = bench->link(udpRecord("00AA00000013", ReceiverA));
         QVERIFY(a);
-        select(recA);
-        QTRY_COMPARE(a->commands(), QStringList{StatusRequest});
-        config->Timer1->stop();
-        SimModule *b = addModule(udpRecord("00AA00000014", ReceiverB), false);
-        QVERIFY(b);
+        SimModule *other = addModule(udpRecord("00AA00000014", ReceiverB), false);
+        QVERIFY(other);
 
-        QSignalSpy spy(config.get(), &Config::telegramReceived);
-        b->sendChannelTelegram(2, QStringLiteral("06"), QStringLiteral("00BBBBBB"), {1, 2, 3, 0x08});
+        QSignalSpy spy(config, &Config::telegramReceived);
+        other->sendChannelTelegram(2, QStringLiteral("06"), QStringLiteral("00BBBBBB"), {1, 2, 3, 0x08});
         QTRY_COMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(1).toString(), ReceiverB);
         QCOMPARE(config->SystemID[2]->text(), QStringLiteral("Frei"));
@@ -170,8 +135,8 @@ private Q_SLOTS:
         QCOMPARE(state->ChannelDB3[2], 1);
 
         // The other receiver's status reply still sets the mode.
-        b->receiver.gatewayFlag = true;
-        b->sendText(b->statusReply());
+        other->receiver.gatewayFlag = true;
+        other->sendText(other->statusReply());
         QTRY_VERIFY(state->GatewayMode);
     }
 
@@ -179,12 +144,8 @@ private Q_SLOTS:
     // processed, each channel ends with its last data.
     void steadyStreamLosesNothing()
     {
-        const BoardRecord rec = udpRecord("00AA00000015", ReceiverA);
-        SimModule *m = addModule(rec, false);
+        SimModule *m = bench->link(udpRecord("00AA00000015", ReceiverA));
         QVERIFY(m);
-        select(rec);
-        QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
-        config->Timer1->stop();
 
         constexpr int count = 600;
         QList<QByteArray> telegrams;

@@ -1,11 +1,11 @@
 #pragma once
 // Shared by the network settings tests: a main window with a receiver loaded
-// into the fields as a selection leaves it, and answering the error window.
+// into the fields as a selection leaves it.
 
 #include "shell/config.h"
 #include "shell/texts.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,42 +14,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <map>
 #include <memory>
 
 namespace nvxtest {
-
-// What an error window showed before it was closed.
-struct ErrorSeen {
-    bool shown = false;
-    QString firstLine;
-    bool pictures = false;
-};
-
-// Queues the answer to the next error window: remember its texts, close it.
-inline std::shared_ptr<ErrorSeen> answerError()
-{
-    auto seen = std::make_shared<ErrorSeen>();
-    onNextModal(
-        [seen](QWidget *w) {
-            seen->shown = true;
-            if (auto *label = w->findChild<QLabel *>(QStringLiteral("txtFehler")))
-                seen->firstLine = label->text();
-            auto *p1 = w->findChild<QLabel *>(QStringLiteral("Picture1"));
-            auto *p2 = w->findChild<QLabel *>(QStringLiteral("Picture2"));
-            seen->pictures = p1 && p2 && !p1->isHidden() && !p2->isHidden();
-            click(w, QStringLiteral("frmFehlerButton"));
-        },
-        QStringLiteral("frmFehler"), 20000);
-    return seen;
-}
-
-// The first line the error window shows for a code (German texts).
-inline QString errorText(int code)
-{
-    static const std::map<int, int> textOfCode{{3, 44}, {4, 32}, {5, 29}, {6, 31}, {7, 30}, {10, 28}, {13, 49}};
-    return nvx::textFor(textOfCode.at(code), false);
-}
 
 // Puts a receiver into the fields and the Loaded values the way a selection
 // does: TCP, server mode, DHCP off.

@@ -17,19 +17,10 @@ namespace nvxtest {
 
 constexpr const char *LocalIp = "127.0.0.1";
 
-struct SettingsBench {
-    TestEnv env;
-    nvx::AppState state;
-    std::unique_ptr<nvx::Config> config;
-    nvxsim::ReceiverSimulator sim;
-
+struct SettingsBench : Bench {
     SettingsBench()
     {
-        config = std::make_unique<nvx::Config>(state);
-        nvx::LoadLanguage(state, nvx::FormStatus, nullptr);
-        nvx::LoadLanguage(state, nvx::FormConfig, config.get());
         config->WinsockUDP->bind(QHostAddress::AnyIPv4, 5001, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
-        config->txtlocalIP->setText(QString::fromLatin1(LocalIp));
         config->show();
         config->activateWindow();
     }

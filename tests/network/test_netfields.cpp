@@ -15,12 +15,10 @@ using namespace nvxtest;
 class TestNetFields : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestEnv> m_env;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Config> m_config;
+    std::unique_ptr<Bench> m_bench;
 
-    Config &c() { return *m_config; }
-    AppState &s() { return *m_state; }
+    Config &c() { return *m_bench->config; }
+    AppState &s() { return m_bench->state; }
 
     // Leaves `from` for `to` as the Tab key would.
     void leave(QWidget *from, QWidget *to)
@@ -33,21 +31,14 @@ class TestNetFields : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        m_state = std::make_unique<AppState>();
-        m_config = std::make_unique<Config>(*m_state);
-        m_config->show();
-        m_config->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_config.get()));
+        m_bench = std::make_unique<Bench>(Bench::NoTexts);
+        c().show();
+        c().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&c()));
         loadReceiver(c(), sampleRecord());
     }
 
-    void cleanup()
-    {
-        m_config.reset();
-        m_state.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_bench.reset(); }
 
     // Address fields keep digits, dots and Backspace; every key marks red.
     void addressKeys()
@@ -124,10 +115,9 @@ private Q_SLOTS:
 
     void descriptionSavedOnLeaving()
     {
-        s().ProgramPath = m_env->programPath();
-        QVERIFY(QDir(m_env->path()).mkpath(QStringLiteral("DAT")));
+        QVERIFY(QDir(m_bench->env.path()).mkpath(QStringLiteral("DAT")));
         s().SelectedMAC = QStringLiteral("001A2B030C10");
-        const QString path = m_env->programPath() + QStringLiteral("DAT/MAC_001A2B030C10.dat");
+        const QString path = m_bench->env.programPath() + QStringLiteral("DAT/MAC_001A2B030C10.dat");
         QPlainTextEdit *desc = c().Beschreibung;
         desc->setFocus();
         QTRY_VERIFY(desc->hasFocus());

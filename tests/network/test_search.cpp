@@ -7,7 +7,7 @@
 #include "shell/frmstate.h"
 #include "shell/vbcolours.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,13 +23,9 @@
 
 using namespace nvx;
 using nvxsim::makeRecord;
+using nvxtest::mac;
 
 namespace {
-
-QByteArray mac(int last)
-{
-    return QByteArray::fromHex("001A2B0000") + QByteArray(1, char(last));
-}
 
 QString macText(int last)
 {
@@ -42,33 +38,6 @@ QStringList rows(const Config &config)
     for (int i = 0; i < config.ListBoards->topLevelItemCount(); ++i)
         r << config.ListBoards->topLevelItem(i)->text(0);
     return r;
-}
-
-struct SearchSeen {
-    QString waiting;
-    QString result;
-    int statusAtResult = -1;
-    QStringList rowsAtResult;
-    bool mainEnabledWhileWaiting = true;
-};
-
-// Answers the next search window as a user: waits for its result and closes
-// it at once.
-std::shared_ptr<bool> closeSearchWindowAtResult(Config &config, SearchSeen &seen)
-{
-    return nvxtest::onNextModal(
-        [&config, &seen](QWidget *w) {
-            auto *dlg = qobject_cast<frmState *>(w);
-            QVERIFY(dlg);
-            seen.waiting = dlg->lblTxt->text();
-            seen.mainEnabledWhileWaiting = config.SSTab1->isEnabled();
-            QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 7000);
-            seen.result = dlg->lblTxt->text();
-            seen.statusAtResult = config.state().StatusCode;
-            seen.rowsAtResult = rows(config);
-            QVERIFY(nvxtest::click(dlg, QStringLiteral("cmdOK")));
-        },
-        QStringLiteral("frmState"));
 }
 
 } // namespace
@@ -120,17 +89,17 @@ private Q_SLOTS:
     void startupSearchListsTheAnsweringModules()
     {
         Config &c = *m_config;
-        SearchSeen seen;
-        auto done = closeSearchWindowAtResult(c, seen);
+        QStringList rowsAtResult;
+        const auto seen = nvxtest::closeStatusWindowAtResult(c, [&] { rowsAtResult = rows(c); });
         c.Form_Load();
-        QVERIFY(*done);
+        QVERIFY(seen->closed);
 
-        QCOMPARE(seen.waiting, QStringLiteral("Funkempfänger suchen ... "));
-        QVERIFY(!seen.mainEnabledWhileWaiting);
-        QCOMPARE(seen.result, QStringLiteral("Suche abgeschlossen!"));
-        QCOMPARE(seen.statusAtResult, int(StatusSearch));
+        QCOMPARE(seen->waiting, QStringLiteral("Funkempfänger suchen ... "));
+        QVERIFY(!seen->tabsEnabledWhileWaiting);
+        QCOMPARE(seen->text, QStringLiteral("Suche abgeschlossen!"));
+        QCOMPARE(seen->statusCode, int(StatusSearch));
         const QStringList expected{macText(1), macText(2), macText(4), macText(7)};
-        QCOMPARE(seen.rowsAtResult, expected);
+        QCOMPARE(rowsAtResult, expected);
         QCOMPARE(rows(c), expected);
         QCOMPARE(m_state.boards.keys(), expected);
         QCOMPARE(m_state.NextBoardIndex, 5);
@@ -176,15 +145,14 @@ private Q_SLOTS:
         c.txtDirectIP->setEnabled(true);
         c.txtDirectIP->setText(QStringLiteral("127.0.0.3"));
         c.Optionallintervall->setChecked(true);
-        SearchSeen seen;
-        auto done = closeSearchWindowAtResult(c, seen);
+        const auto seen = nvxtest::closeStatusWindowAtResult(c);
         QVERIFY(nvxtest::click(&c, QStringLiteral("Search")));
-        QVERIFY(*done);
+        QVERIFY(seen->closed);
 
         QVERIFY(c.Option1Intervall->isChecked());
         // It answers twice and over a second path: one row.
         QCOMPARE(rows(c), QStringList{macText(2)});
-        QCOMPARE(seen.result, QStringLiteral("Suche abgeschlossen!"));
+        QCOMPARE(seen->text, QStringLiteral("Suche abgeschlossen!"));
         const auto log = m_sim.configLog();
         QCOMPARE(log.size(), 1);
         QCOMPARE(log[0].data, QByteArray("FIND"));
@@ -208,17 +176,10 @@ private Q_SLOTS:
         m_sim.clearConfigLog();
         c.chkDirect->setChecked(true);
         c.txtDirectIP->setText(address);
-        QStringList shown;
-        auto done = nvxtest::onNextModal(
-            [&shown](QWidget *w) {
-                shown << w->findChild<QLabel *>(QStringLiteral("txtFehler"))->text()
-                      << w->findChild<QLabel *>(QStringLiteral("txtFehler1"))->text();
-                QVERIFY(nvxtest::click(w, QStringLiteral("frmFehlerButton")));
-            },
-            QStringLiteral("frmFehler"));
+        const auto seen = nvxtest::answerError();
         QVERIFY(nvxtest::click(&c, QStringLiteral("Search")));
-        QVERIFY(*done);
-        QCOMPARE(shown, (QStringList{QStringLiteral("Falsche NVX IP Adresse!"), QStringLiteral("Format z.B.: 10.0.20.4")}));
+        QVERIFY(seen->shown);
+        QCOMPARE((QStringList{seen->firstLine, seen->secondLine}), (QStringList{QStringLiteral("Falsche NVX IP Adresse!"), QStringLiteral("Format z.B.: 10.0.20.4")}));
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(c.focusWidget(), c.txtDirectIP);
         QVERIFY(rows(c).isEmpty());
@@ -238,11 +199,10 @@ private Q_SLOTS:
         c.chkDirect->setChecked(true);
         c.txtDirectIP->setText(QStringLiteral("127.0.0.99"));   // nobody there
         c.MonitorStart->setEnabled(true);
-        SearchSeen seen;
-        auto done = closeSearchWindowAtResult(c, seen);
+        const auto seen = nvxtest::closeStatusWindowAtResult(c);
         QVERIFY(nvxtest::click(&c, QStringLiteral("Search")));
-        QVERIFY(*done);
-        QCOMPARE(seen.result, QStringLiteral("Kein Funkempfänger gefunden!"));
+        QVERIFY(seen->closed);
+        QCOMPARE(seen->text, QStringLiteral("Kein Funkempfänger gefunden!"));
         QVERIFY(rows(c).isEmpty());
         QVERIFY(!c.txtIP->isEnabled());
         QVERIFY(!c.Setting->isEnabled());
@@ -257,20 +217,12 @@ private Q_SLOTS:
         m_sim.clearConfigLog();
         c.Optionallintervall->setChecked(true);
         m_state.LoggingActive = true;
-        QString shown;
-        bool secondHidden = false;
-        auto done = nvxtest::onNextModal(
-            [&](QWidget *w) {
-                shown = w->findChild<QLabel *>(QStringLiteral("txtFehler"))->text();
-                secondHidden = !w->findChild<QLabel *>(QStringLiteral("txtFehler1"))->isVisible();
-                QVERIFY(nvxtest::click(w, QStringLiteral("frmFehlerButton")));
-            },
-            QStringLiteral("frmFehler"));
+        const auto seen = nvxtest::answerError();
         QVERIFY(nvxtest::click(&c, QStringLiteral("Search")));
-        QVERIFY(*done);
+        QVERIFY(seen->shown);
         m_state.LoggingActive = false;
-        QCOMPARE(shown, QStringLiteral("Während des Loggens ist eine Änderung nicht möglich! Stoppen Sie vorher das Loggen!"));
-        QVERIFY(secondHidden);
+        QCOMPARE(seen->firstLine, QStringLiteral("Während des Loggens ist eine Änderung nicht möglich! Stoppen Sie vorher das Loggen!"));
+        QVERIFY(!seen->secondVisible);
         QVERIFY(c.Option1Intervall->isChecked());
         QCOMPARE(m_sim.configLog().size(), 0);
     }

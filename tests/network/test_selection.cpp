@@ -3,7 +3,7 @@
 #include "shell/config.h"
 #include "shell/vbcolours.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -21,11 +21,8 @@
 
 using namespace nvx;
 
-class TestSelection : public QObject {
+class TestSelection : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-    std::unique_ptr<nvxtest::TestEnv> env;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<Config> config;
 
     // A receiver that reports to another PC unless `serverIp` says otherwise.
     static BoardRecord record(int last, const QString &serverIp = QStringLiteral("192.0.2.10"))
@@ -35,15 +32,9 @@ class TestSelection : public QObject {
         return nvxsim::makeRecord(mac, QStringLiteral("127.0.0.%1").arg(last), 10001, serverIp, 10002);
     }
 
-    QTreeWidgetItem *list(const BoardRecord &rec)
-    {
-        state->boards.add(rec.macText(), rec);
-        auto *item = new QTreeWidgetItem(config->ListBoards, QStringList{rec.macText()});
-        state->NextBoardIndex = config->ListBoards->topLevelItemCount() + 1;
-        return item;
-    }
+    QTreeWidgetItem *list(const BoardRecord &rec) { return bench->list(rec); }
 
-    QString datPath(const QString &mac) const { return env->programPath() + QStringLiteral("DAT/MAC_") + mac + ".dat"; }
+    QString datPath(const QString &mac) const { return bench->env.programPath() + QStringLiteral("DAT/MAC_") + mac + ".dat"; }
 
     static QByteArray readAll(const QString &path)
     {
@@ -52,21 +43,8 @@ class TestSelection : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        env = std::make_unique<nvxtest::TestEnv>();
-        state = std::make_unique<AppState>();
-        state->ProgramPath = env->programPath();
-        state->Texts[0] = QStringLiteral("Frei");
-        config = std::make_unique<Config>(*state);
-        config->txtlocalIP->setText(QStringLiteral("127.0.0.1"));
-    }
-    void cleanup()
-    {
-        config.reset();
-        state.reset();
-        env.reset();
-    }
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
 
     void fieldsAndLoadedValues()
     {
@@ -122,8 +100,7 @@ private Q_SLOTS:
 
     void serverIpNotLocalOpensNothing()
     {
-        nvxsim::ReceiverSimulator sim;
-        nvxsim::SimModule *m = sim.addModule(record(5));
+        nvxsim::SimModule *m = bench->sim.addModule(record(5));
         QVERIFY(m->startReceiver());
         state->TableLoadedFromFile = true;
         config->Adressenubertragen->setEnabled(true);
@@ -142,10 +119,7 @@ private Q_SLOTS:
         QVERIFY(m->commands().isEmpty());
         QVERIFY(!config->Timer1->isActive());
         // The table stays cleared.
-        QString cleared;
-        for (int i = 0; i < ChannelCount; ++i)
-            cleared += QStringLiteral("%1 |    |    | Frei\n").arg(i + 1, 2, 10, QLatin1Char('0'));
-        QCOMPARE(nvxtest::tableText(*config), cleared);
+        QCOMPARE(nvxtest::tableText(*config), nvxtest::channelRows(QStringLiteral(" | "), QStringLiteral("   |    | Frei")));
         QCOMPARE(backColour(config->SystemID[3]), SysColourWindow);
         QCOMPARE(backColour(config->Orgnr[3]), SysColourWindow);
         QVERIFY(!config->Loeschen[3]->isEnabled());
@@ -157,16 +131,10 @@ private Q_SLOTS:
 
     void reselectionClosesTheOldLink()
     {
-        nvxsim::ReceiverSimulator sim;
         BoardRecord udp = record(7, QStringLiteral("127.0.0.1"));
         udp[BoardRecord::Udp] = 1;
-        nvxsim::SimModule *m = sim.addModule(udp);
-        m->receiver.answerStatus = false;
-        QVERIFY(m->startReceiver());
-        config->ListBoards_ItemClick(list(udp));
-        QTRY_COMPARE(m->commands().size(), 1);
+        QVERIFY(bench->link(udp));
         QVERIFY(config->Option1Intervall->isChecked());
-        config->Timer1->stop();
 
         BoardRecord client = record(8, QStringLiteral("127.0.0.1"));
         client[BoardRecord::Mode] = 0;
@@ -182,7 +150,7 @@ private Q_SLOTS:
 
     void descriptionsFollowTheReceiver()
     {
-        QVERIFY(QDir(env->path()).mkdir(QStringLiteral("DAT")));
+        QVERIFY(QDir(bench->env.path()).mkdir(QStringLiteral("DAT")));
         QTreeWidgetItem *a = list(record(1));
         QTreeWidgetItem *b = list(record(2));
         QTreeWidgetItem *c = list(record(3));
@@ -221,7 +189,7 @@ private Q_SLOTS:
         config->ListBoards_ItemClick(list(record(1)));
         config->Beschreibung->setPlainText(QStringLiteral("X"));
         config->ListBoards_ItemClick(list(record(2)));
-        QVERIFY(!QDir(env->programPath() + QStringLiteral("DAT")).exists());
+        QVERIFY(!QDir(bench->env.programPath() + QStringLiteral("DAT")).exists());
         QVERIFY(state->BoardSelected);
     }
 
@@ -229,10 +197,9 @@ private Q_SLOTS:
     {
         config->ListBoards_ItemClick(list(record(1)));
         state->LoggingActive = true;
-        auto done = nvxtest::onNextModal(
-            [](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); }, QStringLiteral("frmFehler"));
+        const auto seen = nvxtest::answerError();
         config->ListBoards_ItemClick(list(record(2)));
-        QVERIFY(*done);
+        QVERIFY(seen->shown);
         // Nothing of the refused selection happened.
         QCOMPARE(state->SelectedMAC, QStringLiteral("001A2B030C01"));
         QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.1"));
@@ -242,10 +209,9 @@ private Q_SLOTS:
     {
         config->ListBoards_ItemClick(list(record(1)));
         auto *stray = new QTreeWidgetItem(config->ListBoards, QStringList{QStringLiteral("00:00:00:00:00:99")});
-        auto done = nvxtest::onNextModal(
-            [](QWidget *w) { nvxtest::click(w, QStringLiteral("frmFehlerButton")); }, QStringLiteral("frmFehler"));
+        const auto seen = nvxtest::answerError();
         config->ListBoards_ItemClick(stray);
-        QVERIFY(*done);
+        QVERIFY(seen->shown);
         QCOMPARE(state->SelectedBoardKey, QStringLiteral("00:1A:2B:03:0C:01"));
         QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.1"));
         QCOMPARE(state->SelectedMAC, QStringLiteral("000000000099"));

@@ -28,6 +28,19 @@ class TestSettings : public QObject {
         return m;
     }
 
+    // Clicks the write button, which must be refused with the error window
+    // of `code`.
+    std::shared_ptr<ErrorSeen> settingRefused(int code)
+    {
+        auto seen = answerError();
+        c().Setting->click();
+        [&] {
+            QVERIFY(seen->shown);
+            QCOMPARE(seen->firstLine, errorText(code));
+        }();
+        return seen;
+    }
+
     // Nothing may reach the modules: give a stray datagram time to arrive.
     void verifyNothingSent()
     {
@@ -53,18 +66,11 @@ private Q_SLOTS:
 
         c().txtPort->setText(QStringLiteral("5000"));
         c().txtServerPort->setText(QStringLiteral("5001"));
-        auto seen = answerError();
-        c().Setting->click();
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->firstLine, errorText(10));
-        QVERIFY(seen->pictures);
+        QVERIFY(settingRefused(10)->pictures);
 
         c().chkUDPMode->click();
         c().txtServerPort->setText(QStringLiteral("5000"));
-        seen = answerError();
-        c().Setting->click();
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->firstLine, errorText(10));
+        settingRefused(10);
 
         verifyNothingSent();
         QVERIFY(m->isConnected());
@@ -97,10 +103,7 @@ private Q_SLOTS:
         (udp ? c().chkUDPMode : c().chkTCPIP)->click();
         c().txtPort->setText(port);
         c().txtServerPort->setText(serverPort);
-        const auto seen = answerError();
-        c().Setting->click();
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->firstLine, errorText(10));
+        settingRefused(10);
         verifyNothingSent();
     }
 
@@ -109,20 +112,14 @@ private Q_SLOTS:
         b->select(b->addModule(false));
         c().chkDirect->click();
         c().txtDirectIP->setText(QStringLiteral("127.0.0"));
-        auto seen = answerError();
-        c().Setting->click();
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->firstLine, errorText(3));
+        settingRefused(3);
         QTRY_COMPARE(c().focusWidget(), c().txtDirectIP);
 
         // Unticked and ticked again, the box holds two blanks.
         c().chkDirect->click();
         c().chkDirect->click();
         QCOMPARE(c().txtDirectIP->text(), QStringLiteral("  "));
-        seen = answerError();
-        c().Setting->click();
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->firstLine, errorText(3));
+        settingRefused(3);
         verifyNothingSent();
     }
 
@@ -132,10 +129,7 @@ private Q_SLOTS:
         QVERIFY(m);
         c().Optionallintervall->setChecked(true);
         s().LoggingActive = true;
-        const auto seen = answerError();
-        c().Setting->click();
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->firstLine, errorText(13));
+        settingRefused(13);
         QVERIFY(c().Option1Intervall->isChecked());
         verifyNothingSent();
         QVERIFY(m->isConnected());
@@ -151,10 +145,7 @@ private Q_SLOTS:
         c().txtIP->selectAll();
         QTest::keyClicks(c().txtIP, QStringLiteral("127.0.0.7"));
         c().txtGW->setText(QStringLiteral("10.0.0"));
-        const auto seen = answerError();
-        c().Setting->click();
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->firstLine, errorText(7));
+        settingRefused(7);
         QTRY_COMPARE(c().focusWidget(), c().txtGW);
 
         QVERIFY(s().OperationFailed);

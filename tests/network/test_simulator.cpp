@@ -2,7 +2,7 @@
 // answers what, the settings record a module takes, and the firmware start.
 
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QElapsedTimer>
 #include <QNetworkDatagram>
@@ -11,15 +11,7 @@
 #include <QUdpSocket>
 
 using namespace nvxsim;
-
-namespace {
-
-QByteArray mac(int last)
-{
-    return QByteArray::fromHex("001A2B0000") + QByteArray(1, char(last));
-}
-
-} // namespace
+using nvxtest::mac;
 
 class TestSimulator : public QObject {
     Q_OBJECT

@@ -7,7 +7,7 @@
 #include "shell/modsprache.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,29 +20,19 @@
 
 using namespace nvx;
 
-class TestSensorTable : public QObject {
+class TestSensorTable : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-private:
-    nvxtest::TestEnv m_env;
-    AppState m_state;
-    std::unique_ptr<Config> m_config;
 
     void useLanguage(const char *code)
     {
-        m_state.LanguageCode = QLatin1String(code);
-        m_state.Texts[0] = m_state.english() ? QStringLiteral("Unused") : QStringLiteral("Frei");
-        m_state.Texts[24] = m_state.english() ? QStringLiteral("Learning mode") : QStringLiteral("Lernmodus");
+        state->LanguageCode = QLatin1String(code);
+        state->Texts[0] = state->english() ? QStringLiteral("Unused") : QStringLiteral("Frei");
+        state->Texts[24] = state->english() ? QStringLiteral("Learning mode") : QStringLiteral("Lernmodus");
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_state = AppState{};
-        LoadLanguage(m_state, FormStatus, nullptr);
-        m_config = std::make_unique<Config>(m_state);
-        LoadLanguage(m_state, FormConfig, m_config.get());
-    }
-    void cleanup() { m_config.reset(); }
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
 
     void writeCommandsOfOneChannel_data()
     {
@@ -80,21 +70,21 @@ private Q_SLOTS:
     void freeTestFollowsTheLanguageInForce()
     {
         useLanguage("1031");
-        m_config->SystemID[2]->setText(QStringLiteral("Frei"));
-        QVERIFY(m_config->rowIsFree(2));
+        config->SystemID[2]->setText(QStringLiteral("Frei"));
+        QVERIFY(config->rowIsFree(2));
         useLanguage("1033");
         // A German address file's free text is a used row in English.
-        QVERIFY(!m_config->rowIsFree(2));
-        m_config->SystemID[2]->setText(QStringLiteral("Unused"));
-        QVERIFY(m_config->rowIsFree(2));
-        QVERIFY(!m_config->rowIsFree(-1));
-        QVERIFY(!m_config->rowIsFree(30));
+        QVERIFY(!config->rowIsFree(2));
+        config->SystemID[2]->setText(QStringLiteral("Unused"));
+        QVERIFY(config->rowIsFree(2));
+        QVERIFY(!config->rowIsFree(-1));
+        QVERIFY(!config->rowIsFree(30));
     }
 
     void rowButtonRule()
     {
         useLanguage("1031");
-        Config &c = *m_config;
+        Config &c = *config;
         c.SystemID[4]->setText(QStringLiteral("000FA850"));
         c.RowButtonRule(4);
         QVERIFY(!c.Lernmodusbutton[4]->isEnabled());
@@ -127,7 +117,7 @@ private Q_SLOTS:
 
     void rowLabelsShareTheirBackColour()
     {
-        Config &c = *m_config;
+        Config &c = *config;
         for (std::uint32_t colour : {ColourWhite, SysColourButtonFace, SysColourWindow, SysColourCaptionText}) {
             c.setRowBackColour(7, colour);
             QCOMPARE(backColour(c.SystemID[7]), colour);
@@ -139,7 +129,7 @@ private Q_SLOTS:
 
     void everyPictureButtonHasAPicture()
     {
-        Config &c = *m_config;
+        Config &c = *config;
         for (int i = 0; i < ChannelCount; ++i)
             for (QToolButton *b : {c.Lernmodusbutton[i], c.Loeschen[i], c.info[i], c.info1[i], c.info2[i], c.info3[i]})
                 QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
@@ -154,26 +144,26 @@ private Q_SLOTS:
 
     void readClearsTheRowsAndArmsTheFallback()
     {
-        Config &c = *m_config;
+        Config &c = *config;
         c.SystemID[3]->setText(QStringLiteral("000FA850"));
         c.Orgnr[3]->setText(QStringLiteral("07"));
         c.OrgByte[3]->setText(QStringLiteral("4 Byte Sensor"));
-        m_state.TableLoadedFromFile = true;
+        state->TableLoadedFromFile = true;
         c.Adressenubertragen->setEnabled(true);
         c.Auslesen->setEnabled(true);
 
         c.Auslesen_Click();
 
-        QVERIFY(!m_state.TableLoadedFromFile);
+        QVERIFY(!state->TableLoadedFromFile);
         QVERIFY(!c.Auslesen->isEnabled());
         QVERIFY(!c.Adressenubertragen->isEnabled());
         QVERIFY(c.Sensortimer->isEnabled());
         QVERIFY(c.Ladenbutton2->isEnabled());
         QVERIFY(c.Option1Intervall->isChecked());
         QVERIFY(c.Timer1->isActive());
-        QCOMPARE(m_state.CommandString, QStringLiteral("A55A9F02030405060708          "));
+        QCOMPARE(state->CommandString, QStringLiteral("A55A9F02030405060708          "));
         for (int ch = 0; ch < ChannelCount; ++ch) {
-            QCOMPARE(c.SystemID[ch]->text(), m_state.Texts[0]);
+            QCOMPARE(c.SystemID[ch]->text(), state->Texts[0]);
             QCOMPARE(c.Orgnr[ch]->text(), QStringLiteral("  "));
             QCOMPARE(c.OrgByte[ch]->text(), QStringLiteral("  "));
             QCOMPARE(backColour(c.Orgnr[ch]), SysColourWindow);
@@ -190,30 +180,30 @@ private Q_SLOTS:
     void endOfWriteGivesTheLoggingControlsBackOnlyWhileLoggingIsOff()
     {
         QFETCH(bool, logging);
-        Config &c = *m_config;
-        m_state.LoggingActive = logging;
-        m_state.TableLoadedFromFile = true;
+        Config &c = *config;
+        state->LoggingActive = logging;
+        state->TableLoadedFromFile = true;
         const QList<QWidget *> loggingControls{c.UpDown1, c.UpDown2, c.txtrowcountintervall, c.Drucken3,
                                                c.txtTimerInterval, c.Monitorintervallframe, c.maxdia, c.mindia,
                                                c.Auswahl[0], c.Auswahl[4]};
         for (QWidget *w : loggingControls)
             w->setEnabled(false);
-        m_state.TransferChannel = 0;
+        state->TransferChannel = 0;
         c.Timer5->start();
         for (int tick = 0; tick < ChannelCount - 1; ++tick) {
             c.Timer5_Timer();
             QVERIFY(c.Timer5->isActive());
-            QVERIFY(m_state.TableLoadedFromFile);
+            QVERIFY(state->TableLoadedFromFile);
         }
-        QCOMPARE(m_state.TransferChannel, 29);
+        QCOMPARE(state->TransferChannel, 29);
         c.Timer5_Timer();
-        QCOMPARE(m_state.TransferChannel, 30);
+        QCOMPARE(state->TransferChannel, 30);
         QVERIFY(!c.Timer5->isActive());
-        QVERIFY(!m_state.TableLoadedFromFile);
+        QVERIFY(!state->TableLoadedFromFile);
         QVERIFY(c.Timer1->isActive());
         QVERIFY(c.Search->isEnabled());
         QVERIFY(!c.Auslesen->isEnabled());
-        QCOMPARE(m_state.CommandString.trimmed(), cmd::statusRequest());
+        QCOMPARE(state->CommandString.trimmed(), cmd::statusRequest());
         for (QWidget *w : loggingControls)
             QCOMPARE(w->isEnabled(), !logging);
         c.Timer1->stop();

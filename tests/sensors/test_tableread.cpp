@@ -1,7 +1,7 @@
 // Reading the sensor table from a simulated receiver: with and without the
 // receiver's status reply, and the status window's result.
 
-#include "linkedreceiver.h"
+#include "support/fixtures.h"
 #include "shell/vbcolours.h"
 
 #include <QElapsedTimer>
@@ -25,26 +25,19 @@ private:
 
     QString expectedTable(bool withSensors) const
     {
-        const QString free = m_rx->state.Texts[0];
-        QString text;
-        for (int ch = 0; ch < ChannelCount; ++ch) {
-            QString row = QStringLiteral("   |    | ") + free;
-            if (withSensors && ch == 0)
-                row = m_rx->state.Texts[21] + QStringLiteral(" | 05 | 0012AB9F");
-            else if (withSensors && ch == 3)
-                row = QStringLiteral("4 Byte Sensor | 07 | 000FA850");
-            else if (withSensors && ch == 29)
-                row = QStringLiteral("1 Byte Sensor | 06 | 01020304");
-            text += QStringLiteral("%1 | %2\n").arg(ch + 1, 2, 10, QLatin1Char('0')).arg(row);
-        }
-        return text;
+        std::map<int, QString> rows;
+        if (withSensors)
+            rows = {{0, m_rx->state.Texts[21] + QStringLiteral(" | 05 | 0012AB9F")},
+                    {3, QStringLiteral("4 Byte Sensor | 07 | 000FA850")},
+                    {29, QStringLiteral("1 Byte Sensor | 06 | 01020304")}};
+        return nvxtest::channelRows(QStringLiteral(" | "), QStringLiteral("   |    | ") + m_rx->state.Texts[0], rows);
     }
 
 private Q_SLOTS:
     void init()
     {
         m_rx = std::make_unique<nvxtest::LinkedReceiver>();
-        m_rx->setUp();
+        QVERIFY(m_rx->setUp());
     }
     void cleanup() { m_rx.reset(); }
 
@@ -55,7 +48,7 @@ private Q_SLOTS:
         m_rx->setRow(7, QStringLiteral("Taster"), QStringLiteral("05"), QStringLiteral("0BADF00D"));
         m_rx->module->receiver.answerStatus = true;
         Config &c = *m_rx->config;
-        auto result = nvxtest::closeStatusWindowAtResult(m_rx->state, this);
+        auto result = nvxtest::closeStatusWindowAtResult(*m_rx->config);
 
         c.Auslesen_Click();
         QVERIFY(c.Timer1->isActive());
@@ -86,7 +79,7 @@ private Q_SLOTS:
             if (command.startsWith(QLatin1String("A55A95")) && readAt < 0)
                 readAt = clock.elapsed();
         });
-        auto result = nvxtest::closeStatusWindowAtResult(m_rx->state, this);
+        auto result = nvxtest::closeStatusWindowAtResult(*m_rx->config);
 
         clock.start();
         c.Auslesen_Click();
@@ -106,7 +99,7 @@ private Q_SLOTS:
         m_rx->module->receiver.answerStatus = true;
         Config &c = *m_rx->config;
         m_rx->setRow(2, QStringLiteral("Taster"), QStringLiteral("05"), QStringLiteral("0012AB9F"));
-        auto result = nvxtest::closeStatusWindowAtResult(m_rx->state, this);
+        auto result = nvxtest::closeStatusWindowAtResult(*m_rx->config);
 
         c.Auslesen_Click();
         QTRY_VERIFY_WITH_TIMEOUT(result->closed, 15000);

@@ -1,7 +1,7 @@
 // Writing the sensor table to a simulated receiver, channel by channel, and
 // reading it back while the status window still waits.
 
-#include "linkedreceiver.h"
+#include "support/fixtures.h"
 #include "shell/vbcolours.h"
 
 #include <QElapsedTimer>
@@ -19,7 +19,7 @@ private Q_SLOTS:
     void init()
     {
         m_rx = std::make_unique<nvxtest::LinkedReceiver>();
-        m_rx->setUp();
+        QVERIFY(m_rx->setUp());
     }
     void cleanup() { m_rx.reset(); }
 
@@ -50,7 +50,7 @@ private Q_SLOTS:
             if (command.startsWith(QLatin1String("A55A94")))
                 clearTimes << clock.elapsed();
         });
-        auto result = nvxtest::closeStatusWindowAtResult(s, this);
+        auto result = nvxtest::closeStatusWindowAtResult(c);
         bool returned = false;
         QTimer::singleShot(0, &c, [&] {
             clock.start();
@@ -84,35 +84,20 @@ private Q_SLOTS:
         QVERIFY2(clearTimes.first() >= 800 && clearTimes.first() < 1500, qPrintable(QString::number(clearTimes.first())));
         QVERIFY2(clearTimes.last() >= 26000 && clearTimes.last() < 28500, qPrintable(QString::number(clearTimes.last())));
 
-        QString rxExpected;
-        for (int ch = 0; ch < ChannelCount; ++ch) {
-            QString entry = QStringLiteral("-- --------");
-            if (ch == 0)
-                entry = QStringLiteral("05 0012AB9F");
-            if (ch == 10)
-                entry = QStringLiteral("06 000FA850");
-            if (ch == 29)
-                entry = QStringLiteral("07 ABCDEF01");
-            rxExpected += QStringLiteral("%1 %2\n").arg(ch + 1, 2, 10, QLatin1Char('0')).arg(entry);
-        }
-        QCOMPARE(m_rx->receiverIds(), rxExpected);
+        QCOMPARE(m_rx->receiverIds(),
+                 nvxtest::channelRows(QStringLiteral(" "), QStringLiteral("-- --------"),
+                                      {{0, QStringLiteral("05 0012AB9F")},
+                                       {10, QStringLiteral("06 000FA850")},
+                                       {29, QStringLiteral("07 ABCDEF01")}}));
 
-        QString shown;
-        for (int ch = 0; ch < ChannelCount; ++ch) {
-            QString row = QStringLiteral("   |    | ") + s.Texts[0];
-            if (ch == 0)
-                row = s.Texts[21] + QStringLiteral(" | 05 | 0012AB9F");
-            if (ch == 10)
-                row = QStringLiteral("1 Byte Sensor | 06 | 000FA850");
-            if (ch == 29)
-                row = QStringLiteral("4 Byte Sensor | 07 | ABCDEF01");
-            // The read-back does not clear rows; these keep what was loaded.
-            if (ch == 12)
-                row = QStringLiteral("4 Byte Sensor | 07 | Unused");
-            if (ch == 13)
-                row = QStringLiteral("   |    | 00112233");
-            shown += QStringLiteral("%1 | %2\n").arg(ch + 1, 2, 10, QLatin1Char('0')).arg(row);
-        }
+        const QString shown = nvxtest::channelRows(
+            QStringLiteral(" | "), QStringLiteral("   |    | ") + s.Texts[0],
+            {{0, s.Texts[21] + QStringLiteral(" | 05 | 0012AB9F")},
+             {10, QStringLiteral("1 Byte Sensor | 06 | 000FA850")},
+             {29, QStringLiteral("4 Byte Sensor | 07 | ABCDEF01")},
+             // The read-back does not clear rows; these keep what was loaded.
+             {12, QStringLiteral("4 Byte Sensor | 07 | Unused")},
+             {13, QStringLiteral("   |    | 00112233")}});
         QCOMPARE(nvxtest::tableText(c), shown);
         QCOMPARE(backColour(c.SystemID[10]), SysColourButtonFace);
         QVERIFY(!s.TableLoadedFromFile);

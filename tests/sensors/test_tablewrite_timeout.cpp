@@ -1,7 +1,7 @@
 // Writing an empty sensor table: only clear commands, and the status
 // window's own end of the write when no read-back takes it over.
 
-#include "linkedreceiver.h"
+#include "support/fixtures.h"
 
 #include <QElapsedTimer>
 #include <QToolButton>
@@ -18,7 +18,7 @@ private Q_SLOTS:
     void init()
     {
         m_rx = std::make_unique<nvxtest::LinkedReceiver>();
-        m_rx->setUp();
+        QVERIFY(m_rx->setUp());
     }
     void cleanup() { m_rx.reset(); }
 
@@ -33,7 +33,7 @@ private Q_SLOTS:
         // No status reply and no fallback read: the write's own wait ends it.
         c.Timer1->blockSignals(true);
 
-        auto result = nvxtest::closeStatusWindowAtResult(s, this);
+        auto result = nvxtest::closeStatusWindowAtResult(c);
         QElapsedTimer clock;
         qint64 closedAfter = -1;
         int codeWhileWaiting = -1;

@@ -8,7 +8,7 @@
 #include "shell/modsprache.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,9 +81,14 @@ Seen runStatus(Config &config, int code, const std::function<void(frmState *)> &
 
 class TestFrmState : public QObject {
     Q_OBJECT
-    nvxtest::TestEnv m_env;
+    std::unique_ptr<nvxtest::Bench> m_bench;
+    AppState &state() { return m_bench->state; }
+    Config &config() { return *m_bench->config; }
 
 private Q_SLOTS:
+    void init() { m_bench = std::make_unique<nvxtest::Bench>(nvxtest::Bench::NoTexts); }
+    void cleanup() { m_bench.reset(); }
+
     void waitingAndResult_data()
     {
         QTest::addColumn<int>("code");
@@ -112,10 +117,8 @@ private Q_SLOTS:
         QFETCH(int, timeout);
         QFETCH(QString, result);
 
-        AppState state;
-        Config config(state);
-        state.OperationFailed = code == 5;
-        const Seen seen = runStatus(config, code, [](frmState *dlg) { dlg->CloseWindow(); });
+        state().OperationFailed = code == 5;
+        const Seen seen = runStatus(config(), code, [](frmState *dlg) { dlg->CloseWindow(); });
         QCOMPARE(seen.message, message);
         QVERIFY(!seen.cmdOKVisible);
         QVERIFY(seen.progressVisible);
@@ -128,38 +131,40 @@ private Q_SLOTS:
         QCOMPARE(seen.result, result);
         QVERIFY(seen.resultCmdOK);
         QVERIFY(!seen.resultProgress);
-        QCOMPARE(state.StatusCode, 0);
-        QVERIFY(config.SSTab1->isEnabled());
-        QVERIFY(!config.statusWindow());
+        QCOMPARE(state().StatusCode, 0);
+        QVERIFY(config().SSTab1->isEnabled());
+        QVERIFY(!config().statusWindow());
         if (code == 4)
-            QCOMPARE(state.OperationFailed, true);
+            QCOMPARE(state().OperationFailed, true);
         if (code == 5)
-            QCOMPARE(state.OperationFailed, false);
+            QCOMPARE(state().OperationFailed, false);
+    }
+
+    void idleAndConfirmedShowTheirResultAtOnce_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("0 idle") << 0 << QStringLiteral("Invalid state");
+        QTest::newRow("3 confirmed") << 3 << QStringLiteral("Funkempfänger aktualisiert!");
     }
 
     void idleAndConfirmedShowTheirResultAtOnce()
     {
-        AppState state;
-        Config config(state);
-        Seen seen = runStatus(config, 0, [](frmState *) {});
-        QCOMPARE(seen.message, QStringLiteral("Invalid state"));
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const Seen seen = runStatus(config(), code, [](frmState *) {});
+        QCOMPARE(seen.message, message);
         QVERIFY(seen.cmdOKVisible);
         QVERIFY(!seen.progressVisible);
         QVERIFY(!seen.timersActive);
-
-        seen = runStatus(config, 3, [](frmState *) {});
-        QCOMPARE(seen.message, QStringLiteral("Funkempfänger aktualisiert!"));
-        QVERIFY(seen.cmdOKVisible);
-        QCOMPARE(state.StatusCode, 0);
+        QCOMPARE(state().StatusCode, 0);
     }
 
     void searchResultCountsTheReceivers()
     {
-        AppState state;
-        Config config(state);
         BoardRecord a = BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001"));
-        config.BoardAdd(a);
-        const Seen seen = runStatus(config, 1, [](frmState *dlg) { dlg->CloseWindow(); });
+        config().BoardAdd(a);
+        const Seen seen = runStatus(config(), 1, [](frmState *dlg) { dlg->CloseWindow(); });
         QCOMPARE(seen.result, QStringLiteral("Suche abgeschlossen!"));
     }
 
@@ -179,37 +184,31 @@ private Q_SLOTS:
     {
         QFETCH(QString, lastTelegram);
         QFETCH(QString, result);
-        AppState state;
-        Config config(state);
-        config.txtletztesTelegramm->setText(lastTelegram);
-        const Seen seen = runStatus(config, 7, [](frmState *dlg) { dlg->CloseWindow(); });
+        config().txtletztesTelegramm->setText(lastTelegram);
+        const Seen seen = runStatus(config(), 7, [](frmState *dlg) { dlg->CloseWindow(); });
         QCOMPARE(seen.result, result);
     }
 
     void writeTableClosesItselfWithoutResult()
     {
-        AppState state;
-        Config config(state);
         bool closedByItself = false;
-        runStatus(config, 8, [&](frmState *dlg) {
+        runStatus(config(), 8, [&](frmState *dlg) {
             QCOMPARE(dlg->lblTxt->text(), QStringLiteral("Sensoradressen werden zum Funkempfänger übertragen!"));
             dlg->CloseWindow();
             closedByItself = !dlg->isVisible();
             QCOMPARE(dlg->lblTxt->text(), QStringLiteral("Sensoradressen werden zum Funkempfänger übertragen!"));
         });
         QVERIFY(closedByItself);
-        QCOMPARE(state.StatusCode, 0);
+        QCOMPARE(state().StatusCode, 0);
     }
 
     void uploadSwitchesToRestartWaitInTheOpenWindow()
     {
-        AppState state;
-        Config config(state);
         Seen second;
-        runStatus(config, 4, [&](frmState *dlg) {
+        runStatus(config(), 4, [&](frmState *dlg) {
             QVERIFY(dlg->UploadRunning);
             dlg->ProgressFile->setValue(7);
-            state.StatusCode = 5;
+            state().StatusCode = 5;
             dlg->ShowMsg();
             second.message = dlg->lblTxt->text();
             second.timeout = dlg->Timer1SW->interval();
@@ -221,15 +220,13 @@ private Q_SLOTS:
         QCOMPARE(second.timeout, 30000);
         QCOMPARE(second.step, 0);
         QVERIFY(second.timersActive);
-        QCOMPARE(state.OperationFailed, false);
+        QCOMPARE(state().OperationFailed, false);
     }
 
     void progressStopsAtTen()
     {
-        AppState state;
-        Config config(state);
-        frmState dlg(state, config, &config);
-        state.StatusCode = StatusSearch;
+        frmState dlg(state(), config(), &config());
+        state().StatusCode = StatusSearch;
         dlg.ShowMsg();
         for (int i = 1; i <= 12; ++i) {
             dlg.Timer2SW_Timer();
@@ -244,12 +241,10 @@ private Q_SLOTS:
 
     void readTimesOutByItself()
     {
-        AppState state;
-        Config config(state);
         int midStep = -1;
         QElapsedTimer clock;
         clock.start();
-        runStatus(config, 7, [&](frmState *dlg) {
+        runStatus(config(), 7, [&](frmState *dlg) {
             QTest::qWait(2700);
             midStep = dlg->ProgressFile->value();
             QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 4000);
@@ -260,21 +255,19 @@ private Q_SLOTS:
 
     void learnAnswerEndsTheWait()
     {
-        AppState state;
-        Config config(state);
-        LoadLanguage(state, FormConfig, nullptr);
-        state.SelectorRefreshPending = true;
-        config.SystemID[2]->setText(QStringLiteral("0012ABCD"));
+        LoadLanguage(state(), FormConfig, nullptr);
+        state().SelectorRefreshPending = true;
+        config().SystemID[2]->setText(QStringLiteral("0012ABCD"));
         QStringList selectorEntries;
-        const Seen seen = runStatus(config, 6, [&](frmState *dlg) {
+        const Seen seen = runStatus(config(), 6, [&](frmState *dlg) {
             // What the learn answer of the channel does.
             dlg->Timer1SW->stop();
             dlg->Timer2SW->stop();
             dlg->CloseWindow();
-            state.StatusCode = 0;
+            state().StatusCode = 0;
             QVERIFY(!dlg->Abbruch->isVisible());
-            for (int i = 0; i < config.Auswahl[0]->count(); ++i)
-                selectorEntries << config.Auswahl[0]->itemText(i);
+            for (int i = 0; i < config().Auswahl[0]->count(); ++i)
+                selectorEntries << config().Auswahl[0]->itemText(i);
         });
         QCOMPARE(seen.result, QStringLiteral("Sensor ID eingelernt!"));
         // The result refills the series selectors with the learned rows.
@@ -283,81 +276,73 @@ private Q_SLOTS:
 
     void abbruchFreesTheRowAndCancelsTheLearnIn()
     {
-        AppState state;
-        Config config(state);
-        LoadLanguage(state, FormConfig, nullptr);
+        LoadLanguage(state(), FormConfig, nullptr);
         const int ch = 4;
-        state.LearnDeleteChannel = ch;
-        state.SelectorRefreshPending = true;
-        config.OrgByte[ch]->setText(QStringLiteral("05"));
-        config.Orgnr[ch]->setText(QStringLiteral("RPS"));
-        config.SystemID[ch]->setText(QStringLiteral("Lernmodus"));
-        config.Lernmodusbutton[ch]->setEnabled(false);
-        config.info[ch]->setEnabled(true);
-        config.info[ch]->setVisible(false);
-        config.Loeschen[ch]->setEnabled(true);
+        state().LearnDeleteChannel = ch;
+        state().SelectorRefreshPending = true;
+        config().OrgByte[ch]->setText(QStringLiteral("05"));
+        config().Orgnr[ch]->setText(QStringLiteral("RPS"));
+        config().SystemID[ch]->setText(QStringLiteral("Lernmodus"));
+        config().Lernmodusbutton[ch]->setEnabled(false);
+        config().info[ch]->setEnabled(true);
+        config().info[ch]->setVisible(false);
+        config().Loeschen[ch]->setEnabled(true);
 
         bool closed = false;
-        runStatus(config, 6, [&](frmState *dlg) {
+        runStatus(config(), 6, [&](frmState *dlg) {
             QVERIFY(nvxtest::click(dlg, QStringLiteral("Abbruch")));
             closed = !dlg->isVisible();
         });
         QVERIFY(closed);
-        QCOMPARE(state.StatusCode, 0);
-        QCOMPARE(state.SelectorRefreshPending, false);
-        QCOMPARE(state.CommandString, toCommandString(QStringLiteral("A55A9C01020304050607")));
-        QCOMPARE(config.OrgByte[ch]->text(), QStringLiteral(" "));
-        QCOMPARE(config.SystemID[ch]->text(), QStringLiteral("Frei"));
-        QCOMPARE(config.Orgnr[ch]->text(), QStringLiteral("RPS"));
-        QCOMPARE(backColour(config.SystemID[ch]), SysColourCaptionText);
-        QCOMPARE(backColour(config.OrgByte[ch]), SysColourCaptionText);
-        QCOMPARE(backColour(config.Orgnr[ch]), SysColourCaptionText);
-        QVERIFY(config.Lernmodusbutton[ch]->isEnabled());
-        QVERIFY(!config.info[ch]->isEnabled());
-        QVERIFY(!config.info[ch]->isHidden());
-        QVERIFY(!config.Loeschen[ch]->isEnabled());
+        QCOMPARE(state().StatusCode, 0);
+        QCOMPARE(state().SelectorRefreshPending, false);
+        QCOMPARE(state().CommandString, toCommandString(QStringLiteral("A55A9C01020304050607")));
+        QCOMPARE(config().OrgByte[ch]->text(), QStringLiteral(" "));
+        QCOMPARE(config().SystemID[ch]->text(), QStringLiteral("Frei"));
+        QCOMPARE(config().Orgnr[ch]->text(), QStringLiteral("RPS"));
+        QCOMPARE(backColour(config().SystemID[ch]), SysColourCaptionText);
+        QCOMPARE(backColour(config().OrgByte[ch]), SysColourCaptionText);
+        QCOMPARE(backColour(config().Orgnr[ch]), SysColourCaptionText);
+        QVERIFY(config().Lernmodusbutton[ch]->isEnabled());
+        QVERIFY(!config().info[ch]->isEnabled());
+        QVERIFY(!config().info[ch]->isHidden());
+        QVERIFY(!config().Loeschen[ch]->isEnabled());
     }
 
     void closingWithEmptyListDisablesTheFields()
     {
-        AppState state;
-        Config config(state);
         const QList<QWidget *> controls{
-            config.UpDown1, config.txtTimerInterval, config.Monitorintervallframe, config.txtIP, config.txtSubnet,
-            config.txtGW, config.txtServerIP, config.txtPort, config.txtServerPort, config.Beschreibung,
-            config.chkDHCP, config.chkClientMode, config.chkServerMode, config.chkTCPIP, config.chkUDPMode,
-            config.Setting, config.Ladenbutton2, config.Druckbutton, config.Drucken2, config.Drucken3,
-            config.MonitorPause, config.MonitorStart, config.Monitorstop};
+            config().UpDown1, config().txtTimerInterval, config().Monitorintervallframe, config().txtIP, config().txtSubnet,
+            config().txtGW, config().txtServerIP, config().txtPort, config().txtServerPort, config().Beschreibung,
+            config().chkDHCP, config().chkClientMode, config().chkServerMode, config().chkTCPIP, config().chkUDPMode,
+            config().Setting, config().Ladenbutton2, config().Druckbutton, config().Drucken2, config().Drucken3,
+            config().MonitorPause, config().MonitorStart, config().Monitorstop};
         QCOMPARE(controls.size(), 23);
         for (QWidget *w : controls)
             w->setEnabled(true);
-        runStatus(config, 1, [](frmState *dlg) { dlg->CloseWindow(); });
+        runStatus(config(), 1, [](frmState *dlg) { dlg->CloseWindow(); });
         for (QWidget *w : controls)
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
         // Others stay as they were.
-        QVERIFY(config.Search->isEnabled());
+        QVERIFY(config().Search->isEnabled());
     }
 
     void closingWithReceiversEnablesOnlySetting()
     {
-        AppState state;
-        Config config(state);
-        config.BoardAdd(BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001")));
-        config.Setting->setEnabled(false);
-        config.txtIP->setEnabled(false);
-        config.MonitorStart->setEnabled(true);
-        runStatus(config, 1, [](frmState *dlg) { dlg->CloseWindow(); });
-        QVERIFY(config.Setting->isEnabled());
-        QVERIFY(!config.txtIP->isEnabled());
-        QVERIFY(config.MonitorStart->isEnabled());
+        config().BoardAdd(BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001")));
+        config().Setting->setEnabled(false);
+        config().txtIP->setEnabled(false);
+        config().MonitorStart->setEnabled(true);
+        runStatus(config(), 1, [](frmState *dlg) { dlg->CloseWindow(); });
+        QVERIFY(config().Setting->isEnabled());
+        QVERIFY(!config().txtIP->isEnabled());
+        QVERIFY(config().MonitorStart->isEnabled());
     }
 
     void escapeDoesNotEndTheWait()
     {
-        AppState state;
-        Config config(state);
         bool stillOpen = false;
-        runStatus(config, 1, [&](frmState *dlg) {
+        runStatus(config(), 1, [&](frmState *dlg) {
             QTest::keyClick(dlg, Qt::Key_Escape);
             dlg->close();
             stillOpen = dlg->isVisible();

@@ -8,7 +8,7 @@
 #include "shell/texts.h"
 #include "shell/vbcolours.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -52,27 +52,18 @@ class TestMainWindow : public QObject {
     // showed ("" when none came).
     QString changeTab(int tab)
     {
-        auto shown = std::make_shared<QString>();
-        auto done = nvxtest::onNextModal(
-            [shown](QWidget *w) {
-                *shown = w->findChild<QLabel *>(QStringLiteral("txtFehler"))->text();
-                if (w->findChild<QLabel *>(QStringLiteral("txtFehler1"))->isVisible())
-                    *shown += QStringLiteral(" + second line");
-                nvxtest::click(w, QStringLiteral("frmFehlerButton"));
-            },
-            QStringLiteral("frmFehler"), 300);
+        const auto seen = nvxtest::answerError(300);
         m_config->SSTab1->setCurrentIndex(tab);
-        // The error window would have been modal: back here, it has gone.
-        // Let the watcher run out so it cannot answer a later window.
-        QTest::qWait(400);
-        return *shown;
+        // The error window is modal: back here, it came and went or never
+        // came, so the watcher must not answer a later one.
+        seen->stopWaiting();
+        return seen->firstLine + (seen->secondVisible ? QStringLiteral(" + second line") : QString());
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        m_sim.addModule(nvxsim::makeRecord(QByteArray::fromHex("001A2B000001"), QStringLiteral("127.0.0.2"), 10001,
-                                           QStringLiteral("127.0.0.1"), 10002));
+        m_sim.addModule(nvxtest::reportingRecord("001A2B000001", QStringLiteral("127.0.0.2")));
         QVERIFY(m_sim.start());
         m_config = std::make_unique<Config>(m_state);
         // A data byte chosen before: the load sets every series back to 0.
@@ -81,15 +72,7 @@ private Q_SLOTS:
                 box->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
             box->setCurrentIndex(3);
         }
-        auto done = nvxtest::onNextModal(
-            [](QWidget *w) {
-                auto *dlg = qobject_cast<frmState *>(w);
-                QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 7000);
-                nvxtest::click(dlg, QStringLiteral("cmdOK"));
-            },
-            QStringLiteral("frmState"));
-        m_config->Form_Load();
-        QVERIFY(*done);
+        QVERIFY(nvxtest::loadClosingTheSearchWindow(*m_config));
     }
 
     void loadSetsUpTheWindow()

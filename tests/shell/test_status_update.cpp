@@ -4,7 +4,7 @@
 #include "shell/config.h"
 #include "shell/frmstate.h"
 #include "simulator.h"
-#include "support/testsupport.h"
+#include "support/fixtures.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -61,43 +61,41 @@ class TestStatusUpdate : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        m_module = m_sim.addModule(nvxsim::makeRecord(QByteArray::fromHex("001A2B000001"), QStringLiteral("127.0.0.2"),
-                                                      10001, QStringLiteral("127.0.0.1"), 10002));
+        m_module = m_sim.addModule(nvxtest::reportingRecord("001A2B000001", QStringLiteral("127.0.0.2")));
         QVERIFY(m_sim.start());
         m_config = std::make_unique<Config>(m_state);
-        auto done = nvxtest::onNextModal(
-            [](QWidget *w) {
-                auto *dlg = qobject_cast<frmState *>(w);
-                QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 7000);
-                nvxtest::click(dlg, QStringLiteral("cmdOK"));
-            },
-            QStringLiteral("frmState"));
-        m_config->Form_Load();
-        QVERIFY(*done);
+        QVERIFY(nvxtest::loadClosingTheSearchWindow(*m_config));
         QCOMPARE(m_config->ListBoards->topLevelItemCount(), 1);
     }
 
-    void confirmedAfterOneSecondStillWaitsTenSeconds()
+    // A confirmation during the wait only changes the result; without one
+    // the update is reported as failed.
+    void waitsTenSeconds_data()
     {
-        m_module->behaviour.setcDelayMs = 1000;
-        m_module->behaviour.noSetc = false;
-        const Seen seen = writeSettings();
-        QCOMPARE(seen.statusAfterOneAndAHalfSeconds, int(StatusUpdateDone));
-        QVERIFY(seen.waitingThen);
-        QVERIFY2(seen.elapsed >= 9900, qPrintable(QString::number(seen.elapsed)));
-        QCOMPARE(seen.result, QStringLiteral("Funkempfänger aktualisiert!"));
-        QCOMPARE(m_state.StatusCode, 0);
-        // What was sent is kept for the receiver.
-        QCOMPARE(int(m_state.boards.find(m_module->macText())->bytes[BoardRecord::Port]), 0x30);
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<int>("statusAfterOneAndAHalfSeconds");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("confirmed after one second") << true << int(StatusUpdateDone)
+                                                    << QStringLiteral("Funkempfänger aktualisiert!");
+        QTest::newRow("unconfirmed") << false << int(StatusUpdate) << QStringLiteral("Aktualisierung fehlgeschlagen!");
     }
 
-    void unconfirmedFails()
+    void waitsTenSeconds()
     {
-        m_module->behaviour.noSetc = true;
+        QFETCH(bool, confirmed);
+        QFETCH(int, statusAfterOneAndAHalfSeconds);
+        QFETCH(QString, result);
+        m_module->behaviour.setcDelayMs = 1000;
+        m_module->behaviour.noSetc = !confirmed;
         const Seen seen = writeSettings();
-        QCOMPARE(seen.statusAfterOneAndAHalfSeconds, int(StatusUpdate));
-        QVERIFY(seen.elapsed >= 9900);
-        QCOMPARE(seen.result, QStringLiteral("Aktualisierung fehlgeschlagen!"));
+        QCOMPARE(seen.statusAfterOneAndAHalfSeconds, statusAfterOneAndAHalfSeconds);
+        QVERIFY(seen.waitingThen);
+        QVERIFY2(seen.elapsed >= 9900, qPrintable(QString::number(seen.elapsed)));
+        QCOMPARE(seen.result, result);
+        QCOMPARE(m_state.StatusCode, 0);
+        // What was sent is kept for the receiver.
+        if (confirmed)
+            QCOMPARE(int(m_state.boards.find(m_module->macText())->bytes[BoardRecord::Port]), 0x30);
     }
 };
 

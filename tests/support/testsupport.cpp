@@ -15,16 +15,24 @@ TestEnv::TestEnv()
 std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const QString &objectName, int timeoutMs)
 {
     auto done = std::make_shared<bool>(false);
+    watchNextModal([done, action](QWidget *modal) {
+        *done = true;
+        action(modal);
+    }, objectName, timeoutMs);
+    return done;
+}
+
+QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &objectName, int timeoutMs)
+{
     auto *timer = new QTimer(qApp);
     auto started = std::make_shared<qint64>(0);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, done, started, timeoutMs, objectName] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, started, timeoutMs, objectName] {
         *started += 10;
         QWidget *modal = QApplication::activeModalWidget();
         if (modal && (objectName.isEmpty() || modal->objectName() == objectName)) {
             timer->stop();
             timer->deleteLater();
-            *done = true;
             action(modal);
         } else if (*started > timeoutMs) {
             timer->stop();
@@ -32,7 +40,7 @@ std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const Q
         }
     });
     timer->start();
-    return done;
+    return timer;
 }
 
 bool click(QWidget *root, const QString &name)

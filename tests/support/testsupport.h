@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class QTimer;
+
 namespace nvx {
 class Config;
 }
@@ -36,6 +38,9 @@ private:
 // and press its close button. Returns a flag that turns true once it ran.
 std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const QString &objectName = {},
                                   int timeoutMs = 60000);
+// The same, giving the watching timer (gone once it ran or gave up), so a
+// caller can stop waiting early.
+QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &objectName, int timeoutMs);
 
 // Clicks the child named `name` of `root` (a button) and returns true when
 // found and enabled.
