@@ -96,6 +96,19 @@ private Q_SLOTS:
         QVERIFY(!config->Timer1->isActive());
     }
 
+    // A search or a settings write drops the link within the 2 s of a new
+    // link: the table request must go with it, or it would take over their
+    // status window and its replies would be ignored.
+    void droppingTheLinkStopsTheTableRequest()
+    {
+        SimModule *m = addAndSelect(nvxtest::reportingRecord("00AA00000004", QStringLiteral("127.0.0.6")));
+        QVERIFY(m);
+        QTRY_COMPARE(m->commands(), QStringList{StatusRequest});
+        QVERIFY(config->Timer1->isActive());
+        config->closeTelegramSockets();
+        QVERIFY(!config->Timer1->isActive());
+    }
+
     void sendenPadsCommandsAndFollowsManualLearn()
     {
         SimModule *m = bench->link(nvxtest::reportingRecord("00AA00000002", QStringLiteral("127.0.0.5")));

@@ -134,6 +134,22 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // Escape (as the title bar's close) acknowledges the error like the
+    // button; otherwise error 1 would stay suppressed for good.
+    void escapeAcknowledgesLikeTheButton()
+    {
+        AppState state;
+        Config config(state);
+        state.DuplicateErrorShown = true;
+        auto done = nvxtest::onNextModal([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); },
+                                         QStringLiteral("frmFehler"));
+        config.ShowErrorWindow(ErrorSensorAlreadyLearned);
+        QVERIFY(*done);
+        QCOMPARE(state.DuplicateErrorShown, false);
+        QCOMPARE(state.ErrorCode, 0);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
     void closeButtonClearsACodeLeftUnshown()
     {
         AppState state;
