@@ -50,7 +50,7 @@ export NVX_REGISTRY_FILE="$work/registry.ini"
 
 "$simulator" >"$work/sim.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     grep -q "receiver-sim: ready" "$work/sim.log" && break
     sleep 0.1
 done
@@ -63,7 +63,8 @@ has_window() {
     xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
 }
 
-for _ in $(seq 100); do
+# Generous: the machine may be busy with the other tests.
+for _ in $(seq 300); do
     has_window "Status" && break
     sleep 0.1
 done
