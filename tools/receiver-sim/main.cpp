@@ -19,9 +19,9 @@
 
 namespace {
 
-std::optional<nvxsim::BoardRecord> parseModule(const QString &spec, QString *error)
+std::optional<nvxsim::BoardRecord> parseModule(const QString &definition, QString *error)
 {
-    const QStringList f = spec.split(QLatin1Char(','));
+    const QStringList f = definition.split(QLatin1Char(','));
     if (f.size() < 5) {
         *error = QStringLiteral("--module needs MAC,IP,port,serverIP,serverPort");
         return std::nullopt;
@@ -32,7 +32,7 @@ std::optional<nvxsim::BoardRecord> parseModule(const QString &spec, QString *err
         return std::nullopt;
     }
     if (!nvx::parseDotted(f[1]).ok() || !nvx::parseDotted(f[3]).ok()) {
-        *error = QStringLiteral("bad address in: ") + spec;
+        *error = QStringLiteral("bad address in: ") + definition;
         return std::nullopt;
     }
     if (!QHostAddress(f[1]).isLoopback()) {
@@ -43,7 +43,7 @@ std::optional<nvxsim::BoardRecord> parseModule(const QString &spec, QString *err
     const int port = f[2].toInt(&okPort);
     const int serverPort = f[4].toInt(&okServerPort);
     if (!okPort || !okServerPort || port < 0 || port > 65535 || serverPort < 0 || serverPort > 65535) {
-        *error = QStringLiteral("bad port in: ") + spec;
+        *error = QStringLiteral("bad port in: ") + definition;
         return std::nullopt;
     }
     nvxsim::BoardRecord rec = nvxsim::makeRecord(mac, f[1], port, f[3], serverPort);
@@ -66,7 +66,7 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     QCommandLineOption moduleOption(QStringLiteral("module"),
                                     QStringLiteral("A module: MAC,IP,port,serverIP,serverPort[,server|client[,tcp|udp]]."),
-                                    QStringLiteral("spec"));
+                                    QStringLiteral("definition"));
     QCommandLineOption delayOption(QStringLiteral("reply-delay"), QStringLiteral("Answer searches after MS milliseconds."),
                                    QStringLiteral("ms"), QStringLiteral("0"));
     QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not print the datagrams received."));
@@ -74,16 +74,16 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     QTextStream err(stderr);
-    QStringList specs = parser.values(moduleOption);
-    if (specs.isEmpty())
-        specs = {QStringLiteral("00:1A:2B:00:00:02,127.0.0.2,10001,127.0.0.1,10002"),
+    QStringList definitions = parser.values(moduleOption);
+    if (definitions.isEmpty())
+        definitions = {QStringLiteral("00:1A:2B:00:00:02,127.0.0.2,10001,127.0.0.1,10002"),
                  QStringLiteral("00:1A:2B:00:00:03,127.0.0.3,10001,127.0.0.1,10003")};
 
     nvxsim::ReceiverSimulator sim;
     const int delay = parser.value(delayOption).toInt();
-    for (const QString &spec : specs) {
+    for (const QString &definition : definitions) {
         QString error;
-        const auto rec = parseModule(spec, &error);
+        const auto rec = parseModule(definition, &error);
         if (!rec) {
             err << "receiver-sim: " << error << Qt::endl;
             return 2;
