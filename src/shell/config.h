@@ -298,7 +298,7 @@ public:
     QToolButton *start3 = nullptr;
     QToolButton *pause3 = nullptr;
     QToolButton *stop3 = nullptr;
-    QPlainTextEdit *txtEmpfang = nullptr;   // the receive box
+    QPlainTextEdit *txt_Empfang = nullptr;   // the receive box
 
     // ---- module configuration socket -------------------------------------
     QUdpSocket *WinsockUDP = nullptr;

@@ -417,9 +417,9 @@ void Config::buildLoggingTab(QWidget *tab)
         ids->addWidget(txt_check_ID[i], 1 + i / 5, i % 5);
     }
     gwLayout->addWidget(checkid);
-    txtEmpfang = named(new QPlainTextEdit(frm_gateway), QStringLiteral("txtEmpfang"));
-    txtEmpfang->setReadOnly(true);
-    gwLayout->addWidget(txtEmpfang);
+    txt_Empfang = named(new QPlainTextEdit(frm_gateway), QStringLiteral("txt_Empfang"));
+    txt_Empfang->setReadOnly(true);
+    gwLayout->addWidget(txt_Empfang);
     auto *gwButtons = new QHBoxLayout;
     start3 = pictureButton(frm_gateway, QStringLiteral("start3"), QStringLiteral("Start"));
     pause3 = pictureButton(frm_gateway, QStringLiteral("pause3"), QStringLiteral("Pause"));
