@@ -43,6 +43,14 @@ void BoardRecord::setPort(int offset, int value)
     (*this)[offset + 1] = static_cast<std::uint8_t>(value & 0xFF);
 }
 
+bool BoardRecord::storeDotted(int offset, const QString &text)
+{
+    const DottedParse parsed = parseDotted(text);
+    for (int i = 0; i < parsed.validParts; ++i)
+        (*this)[offset + i] = parsed.parts[static_cast<std::size_t>(i)];
+    return parsed.ok();
+}
+
 QString BoardRecord::versionText() const
 {
     return QStringLiteral("%1.%2").arg(bytes[Version]).arg(bytes[Version + 1]);

@@ -38,6 +38,10 @@ struct BoardRecord {
     bool isClientMode() const { return bytes[Mode] == 0; }
     bool isUdp() const { return bytes[Udp] == 1; }
     bool isDhcp() const { return bytes[Dhcp] == 1; }
+
+    // Stores the leading valid parts of a typed address from `offset` on
+    // (see parseDotted); true when all four were valid.
+    bool storeDotted(int offset, const QString &text);
 };
 
 // A dotted address as typed: exactly four parts, each non-empty and a whole

@@ -106,10 +106,7 @@ void addressFieldLeft(Config &config, QLineEdit *field, int firstByte, const QSt
         field->setText(loaded);
         setForeColour(field, ColourBlack);
     }
-    const DottedParse parsed = parseDotted(field->text());
-    for (int i = 0; i < parsed.validParts; ++i)
-        state.CurrentBoard[firstByte + i] = parsed.parts[static_cast<std::size_t>(i)];
-    if (!parsed.ok()) {
+    if (!state.CurrentBoard.storeDotted(firstByte, field->text())) {
         config.ShowErrorWindow(errorCode);
         field->setFocus();
         return;

@@ -46,7 +46,7 @@ void Config::func_SearchBoard()
 {
     BoardRemove();
     m_state.StatusCode = StatusSearch;
-    if (chkDirect->isChecked() && !parseDotted(txtDirectIP->text()).ok()) {
+    if (!moduleConfigTarget()) {
         // Nothing was sent, so no reply may fill the emptied list later.
         m_state.StatusCode = StatusIdle;
         ShowErrorWindow(ErrorInvalidDirectIp);
@@ -57,17 +57,22 @@ void Config::func_SearchBoard()
     ShowMsgWindow();
 }
 
+std::optional<QHostAddress> Config::moduleConfigTarget() const
+{
+    if (!chkDirect->isChecked())
+        return QHostAddress(QHostAddress::Broadcast);
+    // Built from the checked numbers, never handed over as text.
+    const DottedParse direct = parseDotted(txtDirectIP->text());
+    if (!direct.ok())
+        return std::nullopt;
+    const auto &p = direct.parts;
+    return QHostAddress((quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]));
+}
+
 void Config::sendModuleMessage(const QByteArray &datagram)
 {
-    QHostAddress to(QHostAddress::Broadcast);
-    if (chkDirect->isChecked()) {
-        const DottedParse direct = parseDotted(txtDirectIP->text());
-        if (!direct.ok())
-            return;
-        const auto &p = direct.parts;
-        to = QHostAddress((quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]));
-    }
-    WinsockUDP->writeDatagram(datagram, to, ModuleConfigPort);
+    if (const std::optional<QHostAddress> to = moduleConfigTarget())
+        WinsockUDP->writeDatagram(datagram, *to, ModuleConfigPort);
 }
 
 void Config::ListBoards_FirstRowSelect()

@@ -61,7 +61,7 @@ void Config::Setting_Click()
     }
     // The request would go to this address: refuse before the link is
     // dropped, as the search does.
-    if (chkDirect->isChecked() && !parseDotted(txtDirectIP->text()).ok()) {
+    if (!moduleConfigTarget()) {
         ShowErrorWindow(ErrorInvalidDirectIp);
         txtDirectIP->setFocus();
         return;
@@ -109,12 +109,10 @@ void Config::WriteBoardSettings()
     };
     // Parts before a wrong one are stored, as on leaving the field.
     auto storeAddress = [&](QLineEdit *field, int firstByte, int errorCode) {
-        const DottedParse parsed = parseDotted(field->text());
-        for (int i = 0; i < parsed.validParts; ++i)
-            rec[firstByte + i] = parsed.parts[static_cast<std::size_t>(i)];
-        if (!parsed.ok())
+        const bool ok = rec.storeDotted(firstByte, field->text());
+        if (!ok)
             refuse(errorCode, field);
-        return parsed.ok();
+        return ok;
     };
 
     rec[39] = 1;
@@ -149,11 +147,6 @@ void Config::WriteBoardSettings()
     const std::array<std::uint8_t, 12> fixedBytes{250, 8, 0, 0, 0, 0xA5, 0x00, 0x1C, 0, 0, 0, 0};
     for (std::size_t i = 0; i < fixedBytes.size(); ++i)
         rec[27 + static_cast<int>(i)] = fixedBytes[i];
-
-    if (chkDirect->isChecked() && !parseDotted(txtDirectIP->text()).ok()) {
-        refuse(ErrorInvalidDirectIp, txtDirectIP);
-        return;
-    }
 
     m_state.StatusCode = StatusUpdate;
     sendModuleMessage(QByteArrayLiteral("SETT") + rec.toBytes());

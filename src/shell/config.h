@@ -7,10 +7,12 @@
 #include "shell/appstate.h"
 #include "shell/frmstate.h"
 
+#include <QHostAddress>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -71,6 +73,9 @@ public:
     // Sends one module configuration message to port 1460 of the broadcast
     // address or, with chkDirect ticked, of txtDirectIP.
     void sendModuleMessage(const QByteArray &datagram);
+    // Where module configuration messages go: the broadcast address, or
+    // txtDirectIP with chkDirect ticked; none when that is not an address.
+    std::optional<QHostAddress> moduleConfigTarget() const;
 
     // ---- local addresses (network/config_localip.cpp) -----------------------
     void FillLocalIPList();
