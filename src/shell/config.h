@@ -178,6 +178,8 @@ public:
     // ---- language, menus (shell/config_menus.cpp) ----------------------------
     void MenueMain_Click(int index);
     void MenuHilfe_Click();
+
+    // ---- firmware upload (network/config_firmware.cpp) -----------------------
     void MenueDateiUpload_Click();
 
     // ======================= controls ========================================
@@ -324,6 +326,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void StartFirmwareUpload();
+    // The file dialog OpenLog until an existing file is chosen; none on cancel.
+    std::optional<QString> chooseFirmwareFile();
     void buildSettingsTab(QWidget *tab);
     void buildSensorsTab(QWidget *tab);
     void buildLoggingTab(QWidget *tab);

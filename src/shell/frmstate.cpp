@@ -1,5 +1,6 @@
 #include "shell/frmstate.h"
 #include "link/protocol.h"
+#include "network/firmwaresender.h"
 #include "shell/config.h"
 #include "shell/modsprache.h"
 #include "shell/updown.h"
@@ -94,10 +95,18 @@ frmState::frmState(AppState &state, Config &config, QWidget *parent)
     winsockUP = new QTcpSocket(this);
     winsockUP->setObjectName(QStringLiteral("winsockUP"));
 
+    m_uploadPause = new QTimer(this);
+    m_uploadPause->setSingleShot(true);
+    m_uploadPause->setTimerType(Qt::PreciseTimer);
+    m_connectTimeout = new QTimer(this);
+    m_connectTimeout->setSingleShot(true);
+    m_firmwareSender = new FirmwareSender(winsockUP, this);
+
     connect(Timer1SW, &QTimer::timeout, this, &frmState::Timer1SW_Timer);
     connect(Timer2SW, &QTimer::timeout, this, &frmState::Timer2SW_Timer);
     connect(cmdOK, &QPushButton::clicked, this, &frmState::cmdOK_Click);
     connect(Abbruch, &QPushButton::clicked, this, &frmState::Abbruch_Click);
+    connectUploadSocket();
     Form_Load();
 }
 
@@ -139,7 +148,7 @@ void frmState::ShowMsg()
     }
     lblTxt->setText(m_state.Texts[static_cast<std::size_t>(entry.messageText)]);
     if (code == StatusFirmwareUpload)
-        UploadRunning = true;
+        startUploadConnection();
     if (code == StatusLearnIn)
         Abbruch->setVisible(true);
 
@@ -278,6 +287,7 @@ void frmState::unload()
     Timer1SW->stop();
     Timer2SW->stop();
     Timer3SW->stop();
+    stopUpload();
     m_closed = true;
     done(0);
 }

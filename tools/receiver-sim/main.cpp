@@ -2,7 +2,8 @@
 // program without hardware.
 //
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
-//                [--reply-delay MS] [--quiet]
+//                [--reply-delay MS] [--firmware-refuse | --firmware-never-answer]
+//                [--firmware-close-after N] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
@@ -10,6 +11,7 @@
 // starts with three learned sensors, which send a data telegram now and then
 // while the program is linked.
 
+#include "sim_firmware.h"
 #include "simulator.h"
 
 #include <QCommandLineParser>
@@ -70,7 +72,15 @@ int main(int argc, char *argv[])
     QCommandLineOption delayOption(QStringLiteral("reply-delay"), QStringLiteral("Answer searches after MS milliseconds."),
                                    QStringLiteral("ms"), QStringLiteral("0"));
     QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not print the datagrams received."));
-    parser.addOptions({moduleOption, delayOption, quietOption});
+    QCommandLineOption refuseOption(QStringLiteral("firmware-refuse"),
+                                    QStringLiteral("Refuse the firmware transfer connection (nothing listens on TCP 1470)."));
+    QCommandLineOption neverOption(QStringLiteral("firmware-never-answer"),
+                                   QStringLiteral("Leave the firmware transfer connection attempt unanswered."));
+    QCommandLineOption closeAfterOption(QStringLiteral("firmware-close-after"),
+                                       QStringLiteral("Close the firmware transfer connection once N bytes of the file "
+                                                      "(the length prefix not counted) arrived."),
+                                       QStringLiteral("n"));
+    parser.addOptions({moduleOption, delayOption, refuseOption, neverOption, closeAfterOption, quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -88,7 +98,24 @@ int main(int argc, char *argv[])
             err << "receiver-sim: " << error << Qt::endl;
             return 2;
         }
-        sim.addModule(*rec)->behaviour.replyDelayMs = delay;
+        nvxsim::SimModule *m = sim.addModule(*rec);
+        m->behaviour.replyDelayMs = delay;
+        nvxsim::SimFirmware *fw = m->firmware();
+        if (parser.isSet(refuseOption))
+            fw->answer = nvxsim::SimFirmware::Answer::Refuse;
+        if (parser.isSet(neverOption))
+            fw->answer = nvxsim::SimFirmware::Answer::NeverAnswer;
+        if (parser.isSet(closeAfterOption))
+            fw->closeAfterBytes = parser.value(closeAfterOption).toLongLong();
+        if (!parser.isSet(quietOption)) {
+            QObject::connect(fw, &nvxsim::SimFirmware::prefixReceived, fw, [fw] {
+                const QByteArray &p = fw->prefix;
+                QTextStream(stdout) << "firmware length prefix: " << p.toHex(' ') << Qt::endl;
+            });
+            QObject::connect(fw, &nvxsim::SimFirmware::chunkReceived, fw, [fw] {
+                QTextStream(stdout) << "firmware bytes received: " << fw->fileBytes() << Qt::endl;
+            });
+        }
     }
     if (!parser.isSet(quietOption)) {
         QObject::connect(&sim, &nvxsim::ReceiverSimulator::configMessageReceived, &app, [](const QByteArray &d) {

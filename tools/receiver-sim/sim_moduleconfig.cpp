@@ -1,8 +1,10 @@
 // The module configuration protocol from the modules' side: every module
 // answers "FIND" with "IMIN" and its record, takes a "SETT" for its MAC as its
-// new record and confirms it with "SETC", and notes a "FIRS".
+// new record and confirms it with "SETC", and readies its firmware port on
+// a "FIRS".
 
 #include "simulator.h"
+#include "sim_firmware.h"
 
 #include <QNetworkDatagram>
 #include <QPointer>
@@ -181,6 +183,7 @@ void ReceiverSimulator::handleConfig(const QByteArray &data, const QHostAddress 
             answerSett(m, data, from, port);
         } else if (code == "FIRS" && data.size() >= 10 && data.mid(4, 6) == m->record.toBytes().left(6)) {
             m_firmwareStarts.append(m->macText());
+            m->firmware()->takeStartRequest();
             Q_EMIT firmwareStartReceived(m);
         }
     }
