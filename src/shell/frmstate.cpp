@@ -92,6 +92,8 @@ frmState::frmState(AppState &state, Config &config, QWidget *parent)
     Timer3SW = new QTimer(this);
     Timer3SW->setObjectName(QStringLiteral("Timer3SW"));
     Timer3SW->setInterval(3000);
+    Timer3SW->setSingleShot(false);
+    Timer3SW->setTimerType(Qt::PreciseTimer);
     winsockUP = new QTcpSocket(this);
     winsockUP->setObjectName(QStringLiteral("winsockUP"));
 
