@@ -2,14 +2,17 @@
 // program without hardware.
 //
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
-//                [--reply-delay MS] [--firmware-refuse | --firmware-never-answer]
+//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID]
+//                [--firmware-refuse | --firmware-never-answer]
 //                [--firmware-close-after N] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
 // 127.0.0.1 (the program's address inside the test namespace). Every module
 // starts with three learned sensors, which send a data telegram now and then
-// while the program is linked.
+// while the program is linked. A learn-in by button is answered by a
+// simulated sensor pressing its learn button after --learn-delay; the
+// supervision report follows every table read and supervision command.
 
 #include "sim_firmware.h"
 #include "simulator.h"
@@ -72,6 +75,13 @@ int main(int argc, char *argv[])
     QCommandLineOption delayOption(QStringLiteral("reply-delay"), QStringLiteral("Answer searches after MS milliseconds."),
                                    QStringLiteral("ms"), QStringLiteral("0"));
     QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not print the datagrams received."));
+    QCommandLineOption learnDelayOption(
+        QStringLiteral("learn-delay"),
+        QStringLiteral("A learn-in by button: the sensor presses its learn button after MS milliseconds (-1: never)."),
+        QStringLiteral("ms"), QStringLiteral("3000"));
+    QCommandLineOption learnIdOption(QStringLiteral("learn-id"),
+                                     QStringLiteral("The ID (8 hex digits) the learning sensor sends."),
+                                     QStringLiteral("id"), QStringLiteral("0012AB9F"));
     QCommandLineOption refuseOption(QStringLiteral("firmware-refuse"),
                                     QStringLiteral("Refuse the firmware transfer connection (nothing listens on TCP 1470)."));
     QCommandLineOption neverOption(QStringLiteral("firmware-never-answer"),
@@ -80,7 +90,8 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Close the firmware transfer connection once N bytes of the file "
                                                       "(the length prefix not counted) arrived."),
                                        QStringLiteral("n"));
-    parser.addOptions({moduleOption, delayOption, refuseOption, neverOption, closeAfterOption, quietOption});
+    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, refuseOption, neverOption,
+                       closeAfterOption, quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -100,6 +111,8 @@ int main(int argc, char *argv[])
         }
         nvxsim::SimModule *m = sim.addModule(*rec);
         m->behaviour.replyDelayMs = delay;
+        m->sensors.learnButtonDelayMs = parser.value(learnDelayOption).toInt();
+        m->sensors.learnSensorId = parser.value(learnIdOption).toUpper();
         nvxsim::SimFirmware *fw = m->firmware();
         if (parser.isSet(refuseOption))
             fw->answer = nvxsim::SimFirmware::Answer::Refuse;
