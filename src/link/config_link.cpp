@@ -8,6 +8,7 @@
 #include "link/protocol.h"
 #include "shell/config.h"
 
+#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QRadioButton>
@@ -28,6 +29,8 @@ QString addressText(const QHostAddress &address)
     const quint32 v4 = address.toIPv4Address(&isV4);
     return isV4 ? QHostAddress(v4).toString() : address.toString();
 }
+
+qint64 nowMs() { return QDeadlineTimer::current().deadline(); }
 
 void writeTcp(QTcpSocket *socket, const QString &text)
 {
@@ -122,14 +125,14 @@ void Config::Winsock1_DataArrival()
     if (!Winsock1_1)
         return;
     const QString sender = addressText(Winsock1_1->peerAddress());
-    for (const QString &telegram : m_winsock1Stream.feed(Winsock1_1->readAll()))
+    for (const QString &telegram : m_winsock1Stream.feed(Winsock1_1->readAll(), nowMs()))
         queueTelegram(telegram, sender, false);
 }
 
 void Config::Winsock3_DataArrival()
 {
     const QString sender = addressText(Winsock3->peerAddress());
-    for (const QString &telegram : m_winsock3Stream.feed(Winsock3->readAll()))
+    for (const QString &telegram : m_winsock3Stream.feed(Winsock3->readAll(), nowMs()))
         queueTelegram(telegram, sender, false);
 }
 
@@ -137,10 +140,12 @@ void Config::Winsock2UDP_DataArrival()
 {
     while (Winsock2UDP->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = Winsock2UDP->receiveDatagram();
-        // One datagram is one telegram; a short one is filled with blanks
-        // like a short TCP telegram, a long one cut to 28 characters.
-        const QString text = toReplyString(QString::fromLatin1(datagram.data().left(ReplyLength)));
-        queueTelegram(text, addressText(datagram.senderAddress()), true);
+        // One datagram is one telegram, read from its sync on; a short one is
+        // filled with blanks, a long one cut to 28 characters. A datagram
+        // without a sync is no telegram at all.
+        const std::optional<QString> telegram = datagramTelegram(datagram.data());
+        if (telegram)
+            queueTelegram(toReplyString(*telegram), addressText(datagram.senderAddress()), true);
     }
 }
 
@@ -169,7 +174,9 @@ void Config::queueTelegram(const QString &telegram, const QString &sender, bool 
 void Config::processReceived(const QString &telegram, const QString &sender, bool fromUdp)
 {
     m_state.ReceivedData = telegram;
-    m_state.ReplyString = toReplyString(telegram);
+    // Hex digits count in either case; the fields are read, compared and
+    // shown in upper case, as the program writes them itself.
+    m_state.ReplyString = toReplyString(telegram).toUpper();
     m_state.SenderIP = sender;
     Q_EMIT telegramReceived(telegram, sender);
     ProcessTelegram();

@@ -369,8 +369,13 @@ private:
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is
     // already in the table.
-    bool processChannelTelegram();
-    void processFinalSteps();
+    // `filledRow` becomes the row the telegram filled.
+    bool processChannelTelegram(int &filledRow);
+    // `filledRow`: the row a channel telegram filled, or -1.
+    void processFinalSteps(int filledRow);
+    // A row's learn, delete and information buttons while a receiver
+    // delivers telegrams, by whether the row is free.
+    void deliveringRowButtons(int ch);
     quint64 m_telegramsProcessed = 0;
 
     void PrintAddressTable();
