@@ -57,6 +57,42 @@ private Q_SLOTS:
         QCOMPARE(asText(lines), (QStringList{QString(), QStringLiteral("  a"), QStringLiteral(" b"), QStringLiteral("c")}));
     }
 
+    void settingLines_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("udp");
+        QTest::addColumn<int>("portHigh");
+        QTest::addColumn<int>("portLow");
+        QTest::addColumn<QStringList>("rows");   // Port, Protocol, Mode
+        const QString row = QStringLiteral("           %1%2");
+        auto rows = [&](const QString &port, const QString &protocol, const QString &mode) {
+            return QStringList{row.arg(QStringLiteral("Port"), -18).arg(port),
+                               row.arg(QStringLiteral("Protocol"), -18).arg(protocol),
+                               row.arg(QStringLiteral("Mode"), -18).arg(mode)};
+        };
+        QTest::newRow("mode 0, TCP") << 0 << 0 << 0x9C << 0x40
+                                     << rows(QStringLiteral("40000"), QStringLiteral("TCP mode"), QStringLiteral("Server mode"));
+        QTest::newRow("mode 2, UDP") << 2 << 1 << 0xFF << 0xFF
+                                     << rows(QStringLiteral("65535"), QStringLiteral("UDP mode"), QStringLiteral("Client mode"));
+        QTest::newRow("mode 1, flag 2") << 1 << 2 << 0x80 << 0x00
+                                        << rows(QStringLiteral("32768"), QStringLiteral("TCP mode"), QStringLiteral("Client mode"));
+    }
+    void settingLines()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, udp);
+        QFETCH(int, portHigh);
+        QFETCH(int, portLow);
+        QFETCH(QStringList, rows);
+        AddressTablePrint p;
+        p.board[BoardRecord::Mode] = std::uint8_t(mode);
+        p.board[BoardRecord::Udp] = std::uint8_t(udp);
+        p.board[BoardRecord::Port] = std::uint8_t(portHigh);
+        p.board[BoardRecord::Port + 1] = std::uint8_t(portLow);
+        const QStringList printed = asText(addressTableLines(p));
+        QCOMPARE((QStringList{printed[6], printed[11], printed[12]}), rows);
+    }
+
     void numberForm_data()
     {
         QTest::addColumn<int>("n");
