@@ -403,6 +403,9 @@ void Config::buildLoggingTab(QWidget *tab)
     }
     logButtons->addStretch();
     logGrid->addLayout(logButtons, 3, 0, 1, 4);
+    // Collects the receive lines of the logging steps; never shown.
+    txt_log_data = named(new QPlainTextEdit(frm_log), QStringLiteral("txt_log_data"));
+    txt_log_data->setVisible(false);
     outer->addWidget(frm_log);
 
     frm_gateway = named(new QGroupBox(tab), QStringLiteral("frm_gateway"));
