@@ -33,7 +33,9 @@ struct LoggingData {
     // The series selection: the selector's list index minus 1 (-1 for no
     // channel), its value at the previous selection, the data byte 0..3.
     std::array<int, 5> SeriesChannel{-1, -1, -1, -1, -1};
-    std::array<int, 5> PrevSeriesChannel{-1, -1, -1, -1, -1};
+    // Before the first selection it counts as 0, so that the first selection
+    // clears the raw bytes of every series without a channel.
+    std::array<int, 5> PrevSeriesChannel{};
     std::array<int, 5> SeriesDataByte{};
     // The series scaling fields Min1..Min5 (0..4) and Max1..Max5 (5..9).
     std::array<SignedFieldFlags, 10> ScalingFlags{};
