@@ -72,7 +72,7 @@ void Config::RecordMonitorSample()
             header.seriesChannels[k] = Auswahl[k]->currentText();
             header.seriesDataBytes[k] = DatenbyteAuswahl[k]->currentText();
         }
-        if (!writeDataLog(dataLogHeader(header)))
+        if (!writeDataLog(dataLogHeader(header)) || !m_dataLog->flush())
             return;
         log.LogHeaderWritten = true;
     }
@@ -84,7 +84,7 @@ void Config::RecordMonitorSample()
     case LogMode::Event: {
         const int ch = m_state.TelegramChannel;
         if (ch < 0 || ch >= ChannelCount || !refreshChannelFields(ch))
-            return;
+            break;
         if (n > 1 && channel_log[ch]->isChecked())
             writeChannelRow(ch, n);
         break;
@@ -92,14 +92,14 @@ void Config::RecordMonitorSample()
     case LogMode::AllChannels:
         for (int ch = 0; ch < ChannelCount; ++ch) {
             if (!refreshChannelFields(ch))
-                return;
+                break;
             if (n > 1 && channel_log[ch]->isChecked())
                 writeChannelRow(ch, n);
         }
         break;
     case LogMode::Chart: {
         if (!sampleSeries(n) || n <= 1)
-            return;
+            break;
         const SampleRing &ring = log.samples;
         std::array<std::optional<int>, 5> raw;
         std::array<Currency, 5> scaled{};
@@ -108,13 +108,16 @@ void Config::RecordMonitorSample()
             scaled[k] = ring.scaled[k][n];
         }
         if (!writeDataLog(seriesLogRow(ring.labels[n], raw, scaled, firstChar(m_state.DecimalSeparator))))
-            return;
+            break;
         Diagramm();
         break;
     }
     case LogMode::None:
         break;
     }
+    // Each row is on disk when the step ends.
+    if (m_dataLog)
+        m_dataLog->flush();
 }
 
 // txt_data_4 .. txt_data_1 from DB3 .. DB0 with the scaling of their byte.
@@ -180,8 +183,7 @@ bool Config::writeDataLog(const QString &text)
     if (!m_dataLog || !m_dataLog->isOpen())
         return false;
     const QByteArray bytes = text.toLatin1();
-    // Each row is on disk when the step ends.
-    return m_dataLog->write(bytes) == bytes.size() && m_dataLog->flush();
+    return m_dataLog->write(bytes) == bytes.size();
 }
 
 void Config::closeDataLog()
