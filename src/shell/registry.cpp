@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -160,7 +161,8 @@ std::optional<RegValue> parseData(const QString &data)
 
 QString dataText(const RegValue &v)
 {
-    if (v.type == RegSz)
+    // A string that is not UTF-8 would come back changed: its bytes are kept.
+    if (v.type == RegSz && v.text().toUtf8() == v.data)
         return quote(v.text());
     if (v.type == RegDword && v.data.size() == 4)
         return QStringLiteral("dword:%1").arg(qFromLittleEndian<quint32>(v.data.constData()), 8, 16, QLatin1Char('0'));
@@ -235,37 +237,62 @@ RegValue RegValue::fromBinary(const QByteArray &bytes)
 
 // ---- RegistryStore ----------------------------------------------------------------
 
-std::optional<QString> RegistryStore::fullPath(RegRoot root, const QString &keyName)
+std::optional<QStringList> RegistryStore::keyParts(RegRoot root, const QString &keyName)
 {
     if (keyName.contains(QLatin1Char('\n')) || keyName.contains(QLatin1Char('\r')))
         return std::nullopt;
     QStringList parts = pathParts(keyName);
     parts.prepend(rootName(root));
-    return parts.join(Separator);
+    return parts;
 }
 
-RegistryStore::Key *RegistryStore::ensureKey(const QString &path)
+qsizetype RegistryStore::findKey(const QStringList &parts) const
 {
-    const QStringList parts = pathParts(path);
     if (parts.isEmpty())
-        return nullptr;
-    Key *key = nullptr;
-    QString sofar;
+        return -1;
+    qsizetype index = m_roots.value(fold(parts.first()), -1);
+    for (qsizetype i = 1; i < parts.size() && index >= 0; ++i)
+        index = m_keys[index].children.value(fold(parts[i]), -1);
+    return index;
+}
+
+qsizetype RegistryStore::findKey(RegRoot root, const QString &keyName) const
+{
+    const auto parts = keyParts(root, keyName);
+    return parts ? findKey(*parts) : -1;
+}
+
+qsizetype RegistryStore::ensureKey(const QStringList &parts)
+{
+    if (parts.isEmpty())
+        return -1;
+    qsizetype index = -1;
     for (const QString &part : parts) {
-        sofar = sofar.isEmpty() ? part : QString(sofar + Separator + part);
-        auto it = m_keys.find(fold(sofar));
-        if (it == m_keys.end())
-            it = m_keys.insert(fold(sofar), Key{sofar, {}});
-        key = &it.value();
+        const QString folded = fold(part);
+        qsizetype next = (index < 0 ? m_roots : m_keys[index].children).value(folded, -1);
+        if (next < 0) {
+            m_keys.push_back(Key{part, index, {}, {}});
+            next = qsizetype(m_keys.size()) - 1;
+            (index < 0 ? m_roots : m_keys[index].children).insert(folded, next);
+        }
+        index = next;
     }
-    return key;
+    return index;
+}
+
+QString RegistryStore::pathOf(qsizetype index) const
+{
+    QStringList parts;
+    for (; index >= 0; index = m_keys[index].parent)
+        parts.prepend(m_keys[index].name);
+    return parts.join(Separator);
 }
 
 RegistryStore RegistryStore::parse(const QByteArray &bytes)
 {
     RegistryStore store;
     QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
-    Key *current = nullptr;
+    qsizetype current = -1;   // an index: adding keys moves them
     for (qsizetype n = 0; n < lines.size(); ++n) {
         QString line = lines[n];
         if (line.endsWith(QLatin1Char('\r')))
@@ -275,16 +302,16 @@ RegistryStore RegistryStore::parse(const QByteArray &bytes)
             continue;
 
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
-            current = nullptr;
+            current = -1;
             const QString inner = trimmed.mid(1, trimmed.size() - 2);
             QStringList parts = pathParts(inner);
             if (inner.startsWith(QLatin1Char('-')) || parts.isEmpty())
                 continue;
             parts[0] = canonicalRoot(parts[0]);
-            current = store.ensureKey(parts.join(Separator));
+            current = store.ensureKey(parts);
             continue;
         }
-        if (!current)
+        if (current < 0)
             continue;
 
         QString name;
@@ -310,7 +337,7 @@ RegistryStore RegistryStore::parse(const QByteArray &bytes)
             }
         }
         if (const auto value = parseData(data))
-            current->values.insert(fold(name), NamedValue{name, *value});
+            store.m_keys[current].values.insert(fold(name), NamedValue{name, *value});
     }
     return store;
 }
@@ -318,8 +345,23 @@ RegistryStore RegistryStore::parse(const QByteArray &bytes)
 QByteArray RegistryStore::serialize() const
 {
     QString out = QStringLiteral("; nvx-ethernet configuration store\n");
-    for (const Key &key : m_keys) {
-        out += QLatin1String("\n[") + key.path + QLatin1String("]\n");
+    // Depth first, siblings by folded name. A key that holds no values but
+    // has subkeys needs no section of its own: reading its subkeys makes it
+    // again, and a deep path is not written once for every key above it.
+    QList<qsizetype> pending = m_roots.values();
+    std::reverse(pending.begin(), pending.end());
+    while (!pending.isEmpty()) {
+        const qsizetype index = pending.takeLast();
+        const Key &key = m_keys[index];
+        for (auto it = key.children.cend(); it != key.children.cbegin();)
+            pending.append(*--it);
+        if (key.values.isEmpty() && !key.children.isEmpty())
+            continue;
+        const QString path = pathOf(index);
+        // "[-" opens a deletion in this format; a leading separator is
+        // dropped on reading and keeps such a key a key.
+        out += path.startsWith(QLatin1Char('-')) ? QLatin1String("\n[\\") : QLatin1String("\n[");
+        out += path + QLatin1String("]\n");
         for (const NamedValue &v : key.values) {
             out += v.name.isEmpty() ? QStringLiteral("@") : quote(v.name);
             out += QLatin1Char('=') + dataText(v.value) + QLatin1Char('\n');
@@ -328,9 +370,36 @@ QByteArray RegistryStore::serialize() const
     return out.toUtf8();
 }
 
+bool RegistryStore::operator==(const RegistryStore &other) const
+{
+    const auto sameValues = [](const QMap<QString, NamedValue> &a, const QMap<QString, NamedValue> &b) {
+        return std::equal(a.keyValueBegin(), a.keyValueEnd(), b.keyValueBegin(), b.keyValueEnd(),
+                          [](const auto &x, const auto &y) {
+                              return x.first == y.first && x.second.name == y.second.name
+                                  && x.second.value.type == y.second.value.type
+                                  && x.second.value.data == y.second.value.data;
+                          });
+    };
+    // Pairs of keys still to compare, walked without recursion.
+    QList<std::pair<const QMap<QString, qsizetype> *, const QMap<QString, qsizetype> *>> pending{{&m_roots, &other.m_roots}};
+    while (!pending.isEmpty()) {
+        const auto [mine, theirs] = pending.takeLast();
+        if (mine->keys() != theirs->keys())
+            return false;
+        for (auto a = mine->cbegin(), b = theirs->cbegin(); a != mine->cend(); ++a, ++b) {
+            const Key &x = m_keys[a.value()];
+            const Key &y = other.m_keys[b.value()];
+            if (x.name != y.name || !sameValues(x.values, y.values))
+                return false;
+            pending.append(std::make_pair(&x.children, &y.children));
+        }
+    }
+    return true;
+}
+
 bool RegistryStore::load(const QString &fileName)
 {
-    m_keys.clear();
+    *this = RegistryStore();
     QFile file(fileName);
     if (!file.exists())
         return true;
@@ -354,44 +423,39 @@ bool RegistryStore::save(const QString &fileName) const
 
 bool RegistryStore::keyExists(RegRoot root, const QString &keyName) const
 {
-    const auto path = fullPath(root, keyName);
-    if (!path)
+    const auto parts = keyParts(root, keyName);
+    if (!parts)
         return false;
     // The two roots always exist, even in an empty store.
-    return !path->contains(Separator) || m_keys.contains(fold(*path));
+    return parts->size() == 1 || findKey(*parts) >= 0;
 }
 
 bool RegistryStore::createKey(RegRoot root, const QString &keyName)
 {
-    const auto path = fullPath(root, keyName);
-    return path && ensureKey(*path);
+    const auto parts = keyParts(root, keyName);
+    return parts && ensureKey(*parts) >= 0;
 }
 
 bool RegistryStore::deleteKey(RegRoot root, const QString &keyName)
 {
-    const auto path = fullPath(root, keyName);
-    if (!path || !path->contains(Separator))
+    const auto parts = keyParts(root, keyName);
+    if (!parts || parts->size() < 2)
         return false;
-    const QString folded = fold(*path);
-    if (!m_keys.contains(folded) || !subkeys(root, keyName).isEmpty())
+    const qsizetype index = findKey(*parts);
+    if (index < 0 || !m_keys[index].children.isEmpty())
         return false;
-    m_keys.remove(folded);
+    m_keys[m_keys[index].parent].children.remove(fold(parts->last()));
     return true;
 }
 
 QStringList RegistryStore::subkeys(RegRoot root, const QString &keyName) const
 {
     QStringList names;
-    const auto path = fullPath(root, keyName);
-    if (!path)
+    const qsizetype index = findKey(root, keyName);
+    if (index < 0)
         return names;
-    const QString prefix = fold(*path) + Separator;
-    // Children follow their parent in the folded order; a child's own
-    // subkeys are skipped by the separator test.
-    for (auto it = m_keys.lowerBound(prefix); it != m_keys.end() && it.key().startsWith(prefix); ++it) {
-        if (it.key().indexOf(Separator, prefix.size()) < 0)
-            names << it.value().path.mid(it.value().path.lastIndexOf(Separator) + 1);
-    }
+    for (const qsizetype child : m_keys[index].children)
+        names << m_keys[child].name;
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
@@ -400,27 +464,22 @@ QStringList RegistryStore::subkeys(RegRoot root, const QString &keyName) const
 
 std::optional<RegValue> RegistryStore::value(RegRoot root, const QString &keyName, const QString &valueName) const
 {
-    const auto path = fullPath(root, keyName);
-    if (!path)
+    const qsizetype index = findKey(root, keyName);
+    if (index < 0)
         return std::nullopt;
-    const auto key = m_keys.constFind(fold(*path));
-    if (key == m_keys.cend())
-        return std::nullopt;
-    const auto v = key->values.constFind(fold(valueName));
-    if (v == key->values.cend())
+    const auto &values = m_keys[index].values;
+    const auto v = values.constFind(fold(valueName));
+    if (v == values.cend())
         return std::nullopt;
     return v->value;
 }
 
 bool RegistryStore::setValue(RegRoot root, const QString &keyName, const QString &valueName, const RegValue &value)
 {
-    const auto path = fullPath(root, keyName);
-    if (!path)
+    const qsizetype index = findKey(root, keyName);
+    if (index < 0)
         return false;
-    const auto key = m_keys.find(fold(*path));
-    if (key == m_keys.end())
-        return false;
-    key->values.insert(fold(valueName), NamedValue{valueName, value});
+    m_keys[index].values.insert(fold(valueName), NamedValue{valueName, value});
     return true;
 }
 

@@ -24,6 +24,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 class TestRegistry;
 
@@ -58,6 +59,8 @@ public:
     // Reads a store file. Lines it cannot understand are skipped.
     static RegistryStore parse(const QByteArray &text);
     QByteArray serialize() const;
+    // The same keys (names as written) holding the same values.
+    bool operator==(const RegistryStore &other) const;
 
     // A missing file gives an empty store; false only when a file exists
     // and cannot be read.
@@ -85,19 +88,29 @@ private:
         QString name;
         RegValue value;
     };
+    // Keys form a tree held flat, linked by index, so that a deeply nested
+    // path costs one node per part and nothing recurses over the depth.
     struct Key {
-        QString path;                      // full path as written, root first
-        QMap<QString, NamedValue> values;  // by folded name
+        QString name;                          // this part as written (a root's name for a root)
+        qsizetype parent = -1;
+        QMap<QString, qsizetype> children;     // by folded name
+        QMap<QString, NamedValue> values;      // by folded name
     };
 
-    // The key's full path, its parts joined by "\"; empty parts (leading,
-    // trailing or doubled separators) are dropped. nullopt for a name that
-    // cannot stand in the file (a line break in it).
-    static std::optional<QString> fullPath(RegRoot root, const QString &keyName);
+    // The key's path parts, root first; empty parts (leading, trailing or
+    // doubled separators) are dropped. nullopt for a name that cannot stand
+    // in the file (a line break in it).
+    static std::optional<QStringList> keyParts(RegRoot root, const QString &keyName);
     static QString fold(const QString &s) { return s.toCaseFolded(); }
-    Key *ensureKey(const QString &path);
+    // -1 when the key is missing.
+    qsizetype findKey(const QStringList &parts) const;
+    qsizetype findKey(RegRoot root, const QString &keyName) const;
+    // Creates the key and every missing key above it; -1 for no parts.
+    qsizetype ensureKey(const QStringList &parts);
+    QString pathOf(qsizetype index) const;
 
-    QMap<QString, Key> m_keys;   // by folded full path
+    std::vector<Key> m_keys;            // a deleted key's slot stays, unlinked
+    QMap<QString, qsizetype> m_roots;   // by folded name
 };
 
 // Where the store lives: $NVX_REGISTRY_FILE, else

@@ -6,6 +6,7 @@
 #include "shell/registry.h"
 #include "support/testsupport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QtTest>
@@ -239,6 +240,7 @@ private slots:
         // What is written reads back the same.
         const RegistryStore again = RegistryStore::parse(store.serialize());
         QCOMPARE(again.serialize(), store.serialize());
+        QVERIFY(again == store);
         QCOMPARE(again.value(RegRoot::CurrentUser, intl, QStringLiteral("Path"))->type, quint32(nvx::RegSz));
 
         // Random bytes never crash the reader.
@@ -248,6 +250,50 @@ private slots:
         noise.append("\n[HKCU\\x]\n\"a\"=\"b\"\n");
         QCOMPARE(RegistryStore::parse(noise).value(RegRoot::CurrentUser, QStringLiteral("x"), QStringLiteral("a"))->text(),
                  QStringLiteral("b"));
+    }
+
+    void deepKeyPathOpensQuickly()
+    {
+        // One section header of 20,000 parts, 40 KB: the time and the
+        // written text grow with the file, not with its square.
+        QByteArray deep = "[HKEY_CURRENT_USER";
+        for (int i = 0; i < 20000; ++i)
+            deep += "\\a";
+        writeStore(deep + "]\n\"v\"=\"deep\"\n[HKCU\\Control Panel\\International]\n\"sDecimal\"=\";\"\n");
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(CRegistry().Werte(QStringLiteral("Control Panel\\International"), QStringLiteral("sDecimal")),
+                 QStringLiteral(";"));
+        const QString deepKey = QString::fromLatin1(deep.mid(int(qstrlen("[HKEY_CURRENT_USER"))));
+        QCOMPARE(CRegistry().Werte(deepKey, QStringLiteral("v")), QStringLiteral("deep"));
+        CRegistry().MachineSetting(m_key, QStringLiteral("Pfad"), QStringLiteral("/x/"));
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(storeText().size() < 2 * deep.size());
+        QCOMPARE(CRegistry().Werte(deepKey, QStringLiteral("v")), QStringLiteral("deep"));
+    }
+
+    void writtenKeysReadBack_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("plain") << QStringLiteral("HKEY_CURRENT_USER\\x") << QStringLiteral("\"a\"");
+        QTest::newRow("leading dash") << QStringLiteral("-x\\y") << QStringLiteral("\"a\"");
+        QTest::newRow("dash root only") << QStringLiteral("-") << QStringLiteral("dword:00000001");
+        QTest::newRow("empty key under a dash") << QStringLiteral("-\\empty") << QString();
+        QTest::newRow("string that is not UTF-8") << QStringLiteral("HKCU\\x") << QStringLiteral("hex(1):ff,00");
+    }
+    void writtenKeysReadBack()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, type);
+        // A leading separator is dropped on reading, so a key whose first
+        // part begins with "-" can stand in a file.
+        QByteArray text = "[\\" + key.toUtf8() + "]\n";
+        if (!type.isEmpty())
+            text += "\"v\"=" + type.toUtf8() + "\n";
+        const RegistryStore store = RegistryStore::parse(text);
+        QVERIFY(store.serialize().contains(QByteArray(key.section(QLatin1Char('\\'), -1).toUtf8() + "]\n")));
+        QVERIFY(RegistryStore::parse(store.serialize()) == store);
     }
 
     void decimalSeparatorFromTheStoreOrTheSystemLocale()
