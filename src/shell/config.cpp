@@ -140,6 +140,7 @@ void Config::connectHandlers()
     connect(Adressenubertragen, &QToolButton::clicked, this, &Config::Adressenubertragen_Click);
     connect(Timer1, &QTimer::timeout, this, &Config::Timer1_Timer);
     connect(Timer5, &QTimer::timeout, this, &Config::Timer5_Timer);
+    connectPrinting();
     connectSensorHandlers();
     connectLogging();
 }

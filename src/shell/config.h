@@ -12,7 +12,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <QtPrintSupport/qtprintsupportglobal.h>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -36,6 +38,8 @@ class QUdpSocket;
 class QMenu;
 class QAction;
 class QChartView;
+class QPixmap;
+class QPrinter;
 
 namespace nvx {
 
@@ -230,6 +234,18 @@ public:
     void closeDataLog();
     // The chart redraw (logging/config_chart.cpp).
     void Diagramm();
+    // ---- printing (sensors/config_print.cpp) --------------------------------
+    void Druckbutton_Click();
+    void Drucken2_Click();
+    void Drucken3_Click();
+#if QT_CONFIG(printer)
+    // The chart picture fitted to a landscape page, with its header and the
+    // legend of the chosen series.
+    void printpicturetofitpage(QPrinter &Prn, const QPixmap &Pic);
+    // The printer every printout goes to; it keeps the user's choice for the
+    // session.
+    QPrinter &printer();
+#endif
 
     // ---- language, menus (shell/config_menus.cpp) ----------------------------
     void MenueMain_Click(int index);
@@ -352,6 +368,7 @@ public:
     QToolButton *Monitorstop = nullptr;
     QToolButton *speichern3 = nullptr;
     QToolButton *Drucken3 = nullptr;
+    QLabel *Image1 = nullptr;           // the chart picture taken for printing
     QGroupBox *frm_gateway = nullptr;
     QGroupBox *checkid = nullptr;
     QCheckBox *Check_sensorId = nullptr;
@@ -432,6 +449,18 @@ private:
     // delivers telegrams, by whether the row is free.
     void deliveringRowButtons(int ch);
     quint64 m_telegramsProcessed = 0;
+
+    void PrintAddressTable();
+    void PrintDataTable();
+    void connectPrinting();
+#if QT_CONFIG(printer)
+    // Shows the printer dialog; false when the user cancelled it.
+    bool showPrinterDialog(QPrinter &prn);
+    struct PrinterDeleter {
+        void operator()(QPrinter *p) const;
+    };
+    std::unique_ptr<QPrinter, PrinterDeleter> m_printer;
+#endif
 };
 
 } // namespace nvx
