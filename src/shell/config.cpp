@@ -142,6 +142,7 @@ void Config::connectHandlers()
     connect(Timer5, &QTimer::timeout, this, &Config::Timer5_Timer);
     connectPrinting();
     connectSensorHandlers();
+    connectLogging();
 }
 
 void Config::Form_Load()
@@ -176,9 +177,9 @@ void Config::Form_Load()
     Monitorstop->setEnabled(false);
     for (QCheckBox *c : channel_log)
         c->setEnabled(false);
-    m_state.ChartFirstRow = 0;
+    m_state.logging.ChartFirstRow = 0;
     HScroll1->setEnabled(false);
-    m_state.SampleCounter = 0;
+    m_state.logging.samples.counter = 0;
 
     // A second instance or another program may hold the port: the search
     // then simply finds nothing (sharing the port would let one instance
@@ -210,6 +211,7 @@ void Config::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    closeDataLog();
     Datspeichern();
     closeTelegramSockets();
     WinsockUDP->close();
