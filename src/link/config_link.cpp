@@ -6,6 +6,7 @@
 // still running.
 
 #include "link/protocol.h"
+#include "sensors/lernmodusfenster.h"
 #include "shell/config.h"
 
 #include <QDeadlineTimer>
@@ -52,7 +53,11 @@ void Config::senden()
     // Follows every command while a sensor ID is being learned by hand, so
     // the receiver leaves its learn mode for the channel; not while a table
     // from an address file is on the screen.
-    const auto followUpWanted = [this] { return m_state.ManualLearnSelected && !m_state.TableLoadedFromFile; };
+    // The learn-in window's way "by hand"; reading it loads the window hidden
+    // with its defaults (way 1) when it is not open.
+    const auto followUpWanted = [this] {
+        return lernmodusFenster()->Manuell[1]->isChecked() && !m_state.TableLoadedFromFile;
+    };
     const auto followUp = [this] {
         m_state.CommandString = toCommandString(cmd::endManualLearn(m_state.ChannelHex));
         return m_state.CommandString;

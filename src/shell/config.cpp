@@ -6,6 +6,7 @@
 #include "shell/frmfehler.h"
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
+#include "shell/programfolder.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
 
@@ -142,12 +143,18 @@ void Config::connectHandlers()
     connect(Adressenubertragen, &QToolButton::clicked, this, &Config::Adressenubertragen_Click);
     connect(Timer1, &QTimer::timeout, this, &Config::Timer1_Timer);
     connect(Timer5, &QTimer::timeout, this, &Config::Timer5_Timer);
+    connectPrinting();
+    connectSensorHandlers();
 }
 
 void Config::Form_Load()
 {
     LoadLanguage(m_state, FormStatus, nullptr);
     LoadLanguage(m_state, FormConfig, this);
+    // Without a folder named in the store this user's own is made here, so
+    // the description files, the logs and the help have a place from the
+    // first start on.
+    prepareProgramFolder(m_state.ProgramPath, helpDocumentSources(QCoreApplication::applicationDirPath()));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();

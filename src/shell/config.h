@@ -11,7 +11,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <QtPrintSupport/qtprintsupportglobal.h>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -34,10 +36,16 @@ class QUdpSocket;
 class QMenu;
 class QAction;
 class QChartView;
+class QPixmap;
+class QPrinter;
 
 namespace nvx {
 
 class UpDown;
+class LernmodusFenster;
+class Alarm;
+enum class InfoButton;
+struct SupervisionReport;
 
 class Config : public QMainWindow {
     Q_OBJECT
@@ -143,10 +151,14 @@ public:
 
     // Steps of the telegram processor that act on windows and branches built
     // elsewhere (link/config_telegram_hooks.cpp until they are):
-    // the receiver's supervision report (sync "A55B") in sensor-table mode;
+    // the receiver's supervision report (sync "A55B") in sensor-table mode
+    // (sensors/config_supervision.cpp);
     void SupervisionStatusMessage();
     // every telegram of gateway mode;
     void GatewayTelegram();
+    // the status part of the information window for a supervision report
+    // (on for MonitorChannel, or off);
+    void showSupervisionInMonitor(const SupervisionReport &report);
     // the base ID shown in the manual-send window (Label14 of Send);
     void showBaseIdInSendWindow();
     // a channel telegram for the channel the information window shows; for a
@@ -178,8 +190,35 @@ public:
     // The controls a finished table read or write gives back.
     void enableAfterTableOperation();
 
+    // ---- learn-in, delete, control timer (sensors/config_sensors.cpp) ---------
+    void Lernmodusbutton_Click(int index);
+    void Loeschen_Click(int index);
+    void Sensortimer_Click();
+    void connectSensorHandlers();
+    // The learn-in window and the control-timer window, loaded hidden with
+    // their defaults when they are not loaded (a read of their controls
+    // loads them, and they keep their state until they close themselves).
+    LernmodusFenster *lernmodusFenster();
+    Alarm *alarm();
+    // Shows one of the four information buttons of a row (enabled or not);
+    // the other three are hidden and disabled.
+    void showInfoButton(int ch, InfoButton shown, bool enabled);
+
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
+
+    // ---- printing (sensors/config_print.cpp) --------------------------------
+    void Druckbutton_Click();
+    void Drucken2_Click();
+    void Drucken3_Click();
+#if QT_CONFIG(printer)
+    // The chart picture fitted to a landscape page, with its header and the
+    // legend of the chosen series.
+    void printpicturetofitpage(QPrinter &Prn, const QPixmap &Pic);
+    // The printer every printout goes to; it keeps the user's choice for the
+    // session.
+    QPrinter &printer();
+#endif
 
     // ---- language, menus (shell/config_menus.cpp) ----------------------------
     void MenueMain_Click(int index);
@@ -302,6 +341,7 @@ public:
     QToolButton *Monitorstop = nullptr;
     QToolButton *speichern3 = nullptr;
     QToolButton *Drucken3 = nullptr;
+    QLabel *Image1 = nullptr;           // the chart picture taken for printing
     QGroupBox *frm_gateway = nullptr;
     QGroupBox *checkid = nullptr;
     QCheckBox *Check_sensorId = nullptr;
@@ -353,6 +393,8 @@ private:
     void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
     void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
     bool m_unloaded = false;
+    QPointer<LernmodusFenster> m_lernmodus;
+    QPointer<Alarm> m_alarm;
 
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is
@@ -365,6 +407,18 @@ private:
     // delivers telegrams, by whether the row is free.
     void deliveringRowButtons(int ch);
     quint64 m_telegramsProcessed = 0;
+
+    void PrintAddressTable();
+    void PrintDataTable();
+    void connectPrinting();
+#if QT_CONFIG(printer)
+    // Shows the printer dialog; false when the user cancelled it.
+    bool showPrinterDialog(QPrinter &prn);
+    struct PrinterDeleter {
+        void operator()(QPrinter *p) const;
+    };
+    std::unique_ptr<QPrinter, PrinterDeleter> m_printer;
+#endif
 };
 
 } // namespace nvx
