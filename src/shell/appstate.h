@@ -6,6 +6,7 @@
 
 #include "network/boardrecord.h"
 #include "network/boards.h"
+#include "logging/loggingdata.h"
 
 #include <QDateTime>
 #include <QString>
@@ -113,8 +114,7 @@ struct AppState {
 
     // --- logging ------------------------------------------------------------
     bool LoggingActive = false;
-    int ChartFirstRow = 0;
-    int SampleCounter = 0;
+    LoggingData logging;
 };
 
 } // namespace nvx

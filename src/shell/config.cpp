@@ -145,6 +145,7 @@ void Config::connectHandlers()
     connect(Timer5, &QTimer::timeout, this, &Config::Timer5_Timer);
     connectPrinting();
     connectSensorHandlers();
+    connectLogging();
 }
 
 void Config::Form_Load()
@@ -179,9 +180,9 @@ void Config::Form_Load()
     Monitorstop->setEnabled(false);
     for (QCheckBox *c : channel_log)
         c->setEnabled(false);
-    m_state.ChartFirstRow = 0;
+    m_state.logging.ChartFirstRow = 0;
     HScroll1->setEnabled(false);
-    m_state.SampleCounter = 0;
+    m_state.logging.samples.counter = 0;
 
     // A second instance or another program may hold the port; the search
     // tells the user so.
@@ -212,6 +213,7 @@ void Config::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    closeDataLog();
     Datspeichern();
     closeTelegramSockets();
     WinsockUDP->close();

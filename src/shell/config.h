@@ -4,6 +4,7 @@
 // config_*.cpp files beside the subsystem they serve.
 
 #include "link/telegramstream.h"
+#include "logging/datalog.h"
 #include "shell/appstate.h"
 #include "shell/frmstate.h"
 
@@ -17,6 +18,7 @@
 #include <optional>
 
 class QCheckBox;
+class QFile;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -41,6 +43,7 @@ class QPrinter;
 
 namespace nvx {
 
+class FieldFilter;
 class UpDown;
 class LernmodusFenster;
 class Alarm;
@@ -165,7 +168,7 @@ public:
     // rocker telegram rockerButton is -2 (leave the rocker buttons), -1 (clear
     // all four) or 0..3 (select that one), see rockerButtonFor();
     void showChannelTelegramInMonitor(int ch, bool rocker, int rockerButton);
-    // the logging step of the event mode.
+    // the logging step (logging/config_logging_step.cpp).
     void RecordMonitorSample();
 
     // ---- sensor table (sensors/config_table.cpp) ---------------------------
@@ -207,6 +210,36 @@ public:
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
 
+    // ---- data logging (logging/config_logging_*.cpp) ----------------------
+    void MonitorStart_Click();
+    void MonitorPause_Click();
+    void Monitorstop_Click();
+    void Timer2_Timer();
+    void Option1Intervall_Click();
+    void Optionallintervall_Click();
+    void Option2Ereigniss_Click();
+    void channel_log_Click();
+    void Check_sensorId_Click();
+    void Auswahl_Click();
+    void DatenbyteAuswahl_Click();
+    void start3_Click();
+    void pause3_Click();
+    void stop3_Click();
+    void speichern3_Click();
+    void SaveDataLogAs();
+    // Appends the box's text to the receive log and empties it once it holds
+    // 10000 characters; the box keeps its text when the log cannot be written.
+    void ReceiveBoxSpill(QPlainTextEdit *box);
+    // Appends the box's whole text to the receive log; false when the log
+    // cannot be written (the box then keeps its text).
+    bool appendBoxToReceiveLog(QPlainTextEdit *box);
+    // Adds one line at the end of a receive box.
+    static void appendToBox(QPlainTextEdit *box, const QString &line);
+    // A receive box's length as the receive log counts it (CR LF as two).
+    static qsizetype boxLength(const QPlainTextEdit *box);
+    void closeDataLog();
+    // The chart redraw (logging/config_chart.cpp).
+    void Diagramm();
     // ---- printing (sensors/config_print.cpp) --------------------------------
     void Druckbutton_Click();
     void Drucken2_Click();
@@ -350,6 +383,7 @@ public:
     QToolButton *pause3 = nullptr;
     QToolButton *stop3 = nullptr;
     QPlainTextEdit *txt_Empfang = nullptr;   // the receive box
+    QPlainTextEdit *txt_log_data = nullptr;  // hidden: receive lines of the logging steps
 
     // ---- module configuration socket -------------------------------------
     QUdpSocket *WinsockUDP = nullptr;
@@ -395,6 +429,20 @@ private:
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;
+
+    // ---- data logging ------------------------------------------------------
+    void connectLogging();
+    LogMode logMode() const;
+    // The data fields of one channel from its data bytes; false when a
+    // scaling text is no number.
+    bool refreshChannelFields(int ch);
+    bool writeDataLog(const QString &text);
+    void writeChannelRow(int ch, int n);
+    bool sampleSeries(int n);
+    void enableSeriesRows(int first);
+    void setScrollToNewest();
+    QFile *m_dataLog = nullptr;
+    FieldFilter *m_fieldFilter = nullptr;
 
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is

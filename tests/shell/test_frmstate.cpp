@@ -336,8 +336,13 @@ private Q_SLOTS:
         config().BoardAdd(BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001")));
         config().Setting->setEnabled(false);
         config().txtIP->setEnabled(false);
-        config().MonitorStart->setEnabled(true);
-        runStatus(config(), 1, [](frmState *dlg) { dlg->CloseWindow(); });
+        // The refill of the series selectors at the result leaves no series
+        // chosen, which disables Start; the close button leaves it alone.
+        runStatus(config(), 1, [this](frmState *dlg) {
+            dlg->CloseWindow();
+            QVERIFY(!config().MonitorStart->isEnabled());
+            config().MonitorStart->setEnabled(true);
+        });
         QVERIFY(config().Setting->isEnabled());
         QVERIFY(!config().txtIP->isEnabled());
         QVERIFY(config().MonitorStart->isEnabled());
