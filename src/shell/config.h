@@ -87,6 +87,9 @@ public:
     // Where module configuration messages go: the broadcast address, or
     // txtDirectIP with chkDirect ticked; none when that is not an address.
     std::optional<QHostAddress> moduleConfigTarget() const;
+    // Binds the module configuration socket to local port 5001 unless it is
+    // bound; false when the port is taken.
+    bool bindModuleConfigSocket();
 
     // ---- local addresses (network/config_localip.cpp) -----------------------
     void FillLocalIPList();
@@ -94,6 +97,9 @@ public:
     // ---- selection (network/config_selection.cpp) ---------------------------
     void ListBoards_ItemClick(QTreeWidgetItem *item);
     void closeTelegramSockets();
+    // A key pressed in ListBoards or List1: a row chosen with the keys is
+    // taken as a click on it.
+    bool listKeyPressed(QObject *list, QEvent *event);
 
     // ---- network fields (network/config_netfields.cpp) ---------------------
     void txtIP_LostFocus();

@@ -88,6 +88,8 @@ frmState::frmState(AppState &state, Config &config, QWidget *parent)
     Timer1SW->setTimerType(Qt::PreciseTimer);
     Timer2SW = new QTimer(this);
     Timer2SW->setObjectName(QStringLiteral("Timer2SW"));
+    // Its tenth step falls with the time-out, so the bar is full then.
+    Timer2SW->setTimerType(Qt::PreciseTimer);
     Timer2SW->setInterval(100);
     Timer3SW = new QTimer(this);
     Timer3SW->setObjectName(QStringLiteral("Timer3SW"));
@@ -165,8 +167,10 @@ void frmState::ShowMsg()
     Timer1SW->stop();
     Timer2SW->stop();
     if (entry.timeoutMs > 0) {
-        Timer1SW->start();
+        // The bar's timer first: at the same moment its step comes before
+        // the time-out.
         Timer2SW->start();
+        Timer1SW->start();
     }
 }
 

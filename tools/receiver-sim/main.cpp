@@ -8,9 +8,11 @@
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
-// 127.0.0.1 (the program's address inside the test namespace). Every module
-// starts with three learned sensors, which send a data telegram now and then
-// while the program is linked. A learn-in by button is answered by a
+// 127.0.0.1 (the program's address inside the test namespace; on a PC with a
+// network the program's local IP is its LAN address, to be given as serverIP).
+// Modules answer searches and settings at port 5001 of the sender. Every
+// module starts with three learned sensors, which send a data telegram now
+// and then while the program is linked. A learn-in by button is answered by a
 // simulated sensor pressing its learn button after --learn-delay; the
 // supervision report follows every table read and supervision command.
 
@@ -67,7 +69,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("receiver-sim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Simulated NVX-Ethernet receivers on loopback addresses."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated NVX-Ethernet receivers on loopback addresses. They answer searches and settings at UDP port 5001 "
+        "of the sender and report to serverIP, which must be the program's local IP (127.0.0.1 only on a PC "
+        "without a network)."));
     parser.addHelpOption();
     QCommandLineOption moduleOption(QStringLiteral("module"),
                                     QStringLiteral("A module: MAC,IP,port,serverIP,serverPort[,server|client[,tcp|udp]]."),
