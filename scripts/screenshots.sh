@@ -80,4 +80,9 @@ rm -f "$out"/*.png
 for shot in "$work"/shots/*.png; do
     convert "$shot" -dither None -colors 256 "PNG8:$out/$(basename "$shot")"
 done
+# Every picture the README shows must have been made by this run.
+missing=$(grep -o 'docs/screenshots/[a-z-]*\.png' README.md | sort -u | while read -r shown; do
+    [ -f "$root/$shown" ] || echo "$shown"
+done)
+[ -z "$missing" ] || fail "the README shows pictures the tour did not make: $missing"
 echo "screenshots: $(ls "$out"/*.png | wc -l) pictures in $out"

@@ -11,8 +11,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -20,6 +22,14 @@
 namespace {
 
 void setTab(nvx::Config &config, int index) { config.SSTab1->setCurrentIndex(index); }
+
+// Picks the selector's entry of a channel given as its two digits.
+void chooseChannel(QComboBox &selector, const QString &channel)
+{
+    for (int i = 1; i < selector.count(); ++i)
+        if (selector.itemText(i).endsWith(channel))
+            selector.setCurrentIndex(i);
+}
 
 void buildTour(Tour &t, nvx::Config &c)
 {
@@ -64,6 +74,24 @@ void buildTour(Tour &t, nvx::Config &c)
     t.clickInModal(QStringLiteral("Check1"));
     t.shot(QStringLiteral("control-timer"));
     t.clickInModal(QStringLiteral("Abbruch1"));
+    t.waitNoModal();
+
+    // Logging in chart mode: two series, one sample a second.
+    t.act(QStringLiteral("logging tab"), [&c] {
+        setTab(c, 2);
+        c.Option1Intervall->setChecked(true);
+        c.txtTimerInterval->setText(QStringLiteral("1"));
+        c.maxdia->setText(QStringLiteral("255"));
+        c.mindia->setText(QStringLiteral("0"));
+        chooseChannel(*c.Auswahl[0], QStringLiteral("03"));
+        chooseChannel(*c.Auswahl[1], QStringLiteral("06"));
+        c.DatenbyteAuswahl[1]->setCurrentIndex(1);
+    });
+    t.clickInMain(QStringLiteral("MonitorStart"));
+    t.pause(15000);
+    t.shot(QStringLiteral("logging"));
+    t.clickInMain(QStringLiteral("Monitorstop"));
+    t.rejectModal(QStringLiteral("CommonDialog1"));
     t.waitNoModal();
 
     // Writing the network settings: in TCP mode both ports must be equal.

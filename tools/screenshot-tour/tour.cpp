@@ -95,6 +95,17 @@ void Tour::clickInMain(const QString &button)
     });
 }
 
+void Tour::rejectModal(const QString &name)
+{
+    step(QStringLiteral("close ") + name, [name] {
+        auto *dialog = qobject_cast<QDialog *>(modal(name));
+        if (!dialog)
+            return false;
+        QTimer::singleShot(0, dialog, &QDialog::reject);
+        return true;
+    });
+}
+
 void Tour::shot(const QString &name)
 {
     pause(700);

@@ -34,6 +34,8 @@ public:
     void waitStatusResult(int timeoutMs = 40000);
     void clickInModal(const QString &button);
     void clickInMain(const QString &button);
+    // Closes the modal window of this name as its Cancel or Escape would.
+    void rejectModal(const QString &name);
     // Settles painting, then keeps the screen area of the main window and of
     // every window shown over it as <name>-<suffix>.png.
     void shot(const QString &name);
