@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -74,6 +75,29 @@ void buildTour(Tour &t, nvx::Config &c)
     t.clickInModal(QStringLiteral("Check1"));
     t.shot(QStringLiteral("control-timer"));
     t.clickInModal(QStringLiteral("Abbruch1"));
+    t.waitNoModal();
+
+    // A hand-made telegram: a rocker switch pressed, sent with the
+    // receiver's base ID plus 1; the message shows what goes out.
+    t.clickInMain(QStringLiteral("Command1"));
+    t.waitModal(QStringLiteral("Send"));
+    t.act(QStringLiteral("fill the telegram"), [] {
+        QWidget *send = Tour::modal(QStringLiteral("Send"));
+        const char *values[] = {"05", "30", "00", "00", "00", "01", "30"};
+        for (int i = 0; i < 7; ++i)
+            if (auto *field = send ? send->findChild<QLineEdit *>(QStringLiteral("Text2_%1").arg(i)) : nullptr)
+                field->setText(QLatin1String(values[i]));
+    });
+    t.shot(QStringLiteral("send"));
+    t.clickInModal(QStringLiteral("Command1"));
+    t.waitFor(QStringLiteral("the telegram sent"),
+              [] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr; });
+    t.shot(QStringLiteral("send-telegram"));
+    t.act(QStringLiteral("close the message"), [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    t.rejectModal(QStringLiteral("Send"));
     t.waitNoModal();
 
     // Logging in chart mode: two series, one sample a second.
