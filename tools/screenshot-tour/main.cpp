@@ -35,7 +35,7 @@ void chooseChannel(QComboBox &selector, const QString &channel)
 void buildTour(Tour &t, nvx::Config &c)
 {
     // The start-up search: its result over the list of receivers found.
-    t.waitModal(QStringLiteral("frmState"));
+    t.waitModal(QStringLiteral("frmState"), 60000);
     t.waitStatusResult();
     t.shot(QStringLiteral("search"));
     t.clickInModal(QStringLiteral("cmdOK"));
