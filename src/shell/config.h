@@ -40,6 +40,7 @@ namespace nvx {
 class UpDown;
 class LernmodusFenster;
 class Alarm;
+class Monitor;
 enum class InfoButton;
 struct SupervisionReport;
 
@@ -194,8 +195,21 @@ public:
     // the other three are hidden and disabled.
     void showInfoButton(int ch, InfoButton shown, bool enabled);
 
+    // ---- sensor information window (sensors/config_monitor.cpp) -------------
+    void info_Click(int index);
+    void ShowSensorInfo();
+    void connectMonitorHandlers();
+
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
+    void Ladenbutton2_Click();
+    void ImportAddressFile();
+    void ExportAddressFile();
+    void speichern1_Click();
+    void speichern2_Click();
+    // The open or save dialog of the address files; the chosen name, or an
+    // empty one when cancelled. It keeps the last name between uses.
+    QString CommonDialog1(bool save);
 
     // ---- language, menus (shell/config_menus.cpp) ----------------------------
     void MenueMain_Click(int index);
@@ -371,6 +385,8 @@ private:
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;
+    QPointer<Monitor> m_monitor;
+    QString m_commonDialogFile;
 
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is
