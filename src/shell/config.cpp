@@ -6,6 +6,7 @@
 #include "shell/frmfehler.h"
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
+#include "shell/programfolder.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
 
@@ -146,6 +147,10 @@ void Config::Form_Load()
 {
     LoadLanguage(m_state, FormStatus, nullptr);
     LoadLanguage(m_state, FormConfig, this);
+    // Without a folder named in the store this user's own is made here, so
+    // the description files, the logs and the help have a place from the
+    // first start on.
+    prepareProgramFolder(m_state.ProgramPath, helpDocumentSources(QCoreApplication::applicationDirPath()));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();

@@ -4,6 +4,7 @@
 #include "shell/fabout.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -20,8 +21,8 @@ void Config::MenueMain_Click(int index)
 void Config::MenuHilfe_Click()
 {
     // ProgramPath is kept as read from the store and the document name starts
-    // with a separator, so the two simply join.
-    const QString document = m_state.ProgramPath + m_state.HelpDocument;
+    // with a separator; a folder ending in "/" would give "//".
+    const QString document = QDir::cleanPath(m_state.ProgramPath + m_state.HelpDocument);
     // Without the document there is nothing to show.
     if (!QFileInfo(document).isFile())
         return;
