@@ -76,7 +76,8 @@ Config::Config(AppState &state, QWidget *parent)
     Winsock2UDP = new QUdpSocket(this);
     Winsock2UDP->setObjectName(QStringLiteral("Winsock2UDP"));
 
-    resize(1190, 760);
+    // Fits a 1366 x 768 screen with the title bar and the desktop's panel.
+    resize(1190, 690);
     connectHandlers();
 }
 
@@ -109,6 +110,8 @@ void Config::connectHandlers()
             m_state.SelectorRefreshPending = false;
         }
     });
+    ListBoards->installEventFilter(this);
+    List1->installEventFilter(this);
     connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (item)
             txtlocalIP->setText(item->text());
@@ -140,7 +143,9 @@ void Config::connectHandlers()
     connect(Adressenubertragen, &QToolButton::clicked, this, &Config::Adressenubertragen_Click);
     connect(Timer1, &QTimer::timeout, this, &Config::Timer1_Timer);
     connect(Timer5, &QTimer::timeout, this, &Config::Timer5_Timer);
+    connectPrinting();
     connectSensorHandlers();
+    connectLogging();
 }
 
 void Config::Form_Load()
@@ -175,14 +180,13 @@ void Config::Form_Load()
     Monitorstop->setEnabled(false);
     for (QCheckBox *c : channel_log)
         c->setEnabled(false);
-    m_state.ChartFirstRow = 0;
+    m_state.logging.ChartFirstRow = 0;
     HScroll1->setEnabled(false);
-    m_state.SampleCounter = 0;
+    m_state.logging.samples.counter = 0;
 
-    // A second instance or another program may hold the port: the search
-    // then simply finds nothing (sharing the port would let one instance
-    // take the other's replies).
-    WinsockUDP->bind(QHostAddress::AnyIPv4, 5001, QUdpSocket::DontShareAddress);
+    // A second instance or another program may hold the port; the search
+    // tells the user so.
+    bindModuleConfigSocket();
     m_state.BoardSelected = false;
     m_state.StatusCode = StatusIdle;
 
@@ -209,6 +213,7 @@ void Config::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    closeDataLog();
     Datspeichern();
     closeTelegramSockets();
     WinsockUDP->close();

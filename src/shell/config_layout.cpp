@@ -403,6 +403,12 @@ void Config::buildLoggingTab(QWidget *tab)
     }
     logButtons->addStretch();
     logGrid->addLayout(logButtons, 3, 0, 1, 4);
+    // Collects the receive lines of the logging steps; never shown.
+    txt_log_data = named(new QPlainTextEdit(frm_log), QStringLiteral("txt_log_data"));
+    txt_log_data->setVisible(false);
+    // Holds the chart picture on its way to the printer; never shown.
+    Image1 = named(new QLabel(frm_log), QStringLiteral("Image1"));
+    Image1->setVisible(false);
     outer->addWidget(frm_log);
 
     frm_gateway = named(new QGroupBox(tab), QStringLiteral("frm_gateway"));
