@@ -126,6 +126,7 @@ void Config::connectHandlers()
 
     connect(Setting, &QPushButton::clicked, this, &Config::Setting_Click);
     connect(bt_set, &QPushButton::clicked, this, &Config::bt_set_Click);
+    connect(Command1, &QPushButton::clicked, this, &Config::Command1_Click);
     connect(chkDHCP, &QCheckBox::clicked, this, &Config::chkDHCP_Click);
     connect(chkDirect, &QCheckBox::clicked, this, &Config::chkDirect_Click);
     connect(chkClientMode, &QRadioButton::toggled, this, [this](bool on) { if (on) chkClientMode_Click(); });

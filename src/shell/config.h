@@ -141,6 +141,9 @@ public:
     // The receiver address and port of Winsock2UDP, set when the link opens.
     void setUdpRemote(const QString &host, quint16 port);
 
+    // ---- manual send window (link/config_send.cpp) ---------------------------
+    void Command1_Click();
+
     // ---- telegram processing (link/config_telegram.cpp) --------------------
     void ProcessTelegram();
     void txtletztesTelegramm_Change();
@@ -341,6 +344,7 @@ public:
     QCheckBox *chk_rssi = nullptr;
     QCheckBox *chk_server = nullptr;
     QPushButton *bt_set = nullptr;
+    QPushButton *Command1 = nullptr;    // "Send": the manual send window
     QLabel *txtletztesTelegramm1 = nullptr;
     QLabel *txtletztesTelegramm = nullptr;
 

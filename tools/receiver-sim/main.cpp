@@ -2,7 +2,7 @@
 // program without hardware.
 //
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
-//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID]
+//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--base-id ID]
 //                [--firmware-refuse | --firmware-never-answer]
 //                [--firmware-close-after N] [--quiet]
 //
@@ -87,6 +87,9 @@ int main(int argc, char *argv[])
     QCommandLineOption learnIdOption(QStringLiteral("learn-id"),
                                      QStringLiteral("The ID (8 hex digits) the learning sensor sends."),
                                      QStringLiteral("id"), QStringLiteral("0012AB9F"));
+    QCommandLineOption baseIdOption(QStringLiteral("base-id"),
+                                    QStringLiteral("The base ID (8 hex digits) the radio module reports."),
+                                    QStringLiteral("id"), QStringLiteral("FFFFFF80"));
     QCommandLineOption refuseOption(QStringLiteral("firmware-refuse"),
                                     QStringLiteral("Refuse the firmware transfer connection (nothing listens on TCP 1470)."));
     QCommandLineOption neverOption(QStringLiteral("firmware-never-answer"),
@@ -95,7 +98,7 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Close the firmware transfer connection once N bytes of the file "
                                                       "(the length prefix not counted) arrived."),
                                        QStringLiteral("n"));
-    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, refuseOption, neverOption,
+    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, baseIdOption, refuseOption, neverOption,
                        closeAfterOption, quietOption});
     parser.process(app);
 
@@ -118,6 +121,7 @@ int main(int argc, char *argv[])
         m->behaviour.replyDelayMs = delay;
         m->sensors.learnButtonDelayMs = parser.value(learnDelayOption).toInt();
         m->sensors.learnSensorId = parser.value(learnIdOption).toUpper();
+        m->baseId = parser.value(baseIdOption).toUpper();
         nvxsim::SimFirmware *fw = m->firmware();
         if (parser.isSet(refuseOption))
             fw->answer = nvxsim::SimFirmware::Answer::Refuse;
@@ -132,6 +136,10 @@ int main(int argc, char *argv[])
             });
             QObject::connect(fw, &nvxsim::SimFirmware::chunkReceived, fw, [fw] {
                 QTextStream(stdout) << "firmware bytes received: " << fw->fileBytes() << Qt::endl;
+            });
+            QObject::connect(m, &nvxsim::SimModule::commandReceived, m, [](const QString &command) {
+                if (command.startsWith(QLatin1String("A55A6B")))
+                    QTextStream(stdout) << "radio telegram to transmit: " << command.trimmed() << Qt::endl;
             });
         }
     }

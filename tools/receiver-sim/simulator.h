@@ -110,6 +110,8 @@ public:
     bool isConnected() const;
     // Every command the receiver got, as received (blanks included), in order.
     QStringList commands() const { return m_commands; }
+    // The radio telegrams ("A55A6B...") it was asked to transmit, as received.
+    QStringList radioTelegrams() const;
     void clearCommands() { m_commands.clear(); }
     // Sends a raw telegram text (normally 28 characters) to the program.
     void sendText(const QByteArray &text);
