@@ -1,14 +1,12 @@
-// Steps of the telegram processor that belong to windows and branches with
-// their own files: gateway reception and the sensor information window.
-// Until those are in place, these steps do nothing; the state they read and
-// write (AppState) is kept up to date by the processor already.
+// A step of the telegram processor that belongs to a branch with its own
+// file: gateway reception. Until it is in place, this step does nothing; the
+// state it reads and writes (AppState) is kept up to date by the processor
+// already.
 
 #include "shell/config.h"
 
 namespace nvx {
 
-void Config::showSupervisionInMonitor(const SupervisionReport &) {}
 void Config::GatewayTelegram() {}
-void Config::showChannelTelegramInMonitor(int, bool, int) {}
 
 } // namespace nvx

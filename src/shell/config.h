@@ -47,6 +47,7 @@ class FieldFilter;
 class UpDown;
 class LernmodusFenster;
 class Alarm;
+class Monitor;
 enum class InfoButton;
 struct SupervisionReport;
 
@@ -210,8 +211,21 @@ public:
     // the other three are hidden and disabled.
     void showInfoButton(int ch, InfoButton shown, bool enabled);
 
+    // ---- sensor information window (sensors/config_monitor.cpp) -------------
+    void info_Click(int index);
+    void ShowSensorInfo();
+    void connectMonitorHandlers();
+
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
+    void Ladenbutton2_Click();
+    void ImportAddressFile();
+    void ExportAddressFile();
+    void speichern1_Click();
+    void speichern2_Click();
+    // The open or save dialog of the address files; the chosen name, or an
+    // empty one when cancelled. It keeps the last name between uses.
+    QString CommonDialog1(bool save);
 
     // ---- data logging (logging/config_logging_*.cpp) ----------------------
     void MonitorStart_Click();
@@ -438,6 +452,8 @@ private:
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;
+    QPointer<Monitor> m_monitor;
+    QString m_commonDialogFile;
 
     // ---- data logging ------------------------------------------------------
     void connectLogging();
