@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -74,7 +75,31 @@ void buildTour(Tour &t, nvx::Config &c)
     t.waitModal(QStringLiteral("Alarm"));
     t.clickInModal(QStringLiteral("Check1"));
     t.shot(QStringLiteral("control-timer"));
-    t.clickInModal(QStringLiteral("Abbruch1"));
+    // "Aktualisieren": the receiver supervises its sensors from now on and
+    // reports their state.
+    t.clickInModal(QStringLiteral("Abbruch"));
+    t.waitNoModal();
+    t.pause(1000);
+
+    // The information window of channel 6, a 4-byte sensor, once it has sent.
+    t.step(QStringLiteral("click the information button of channel 6"), [&c] {
+        for (QAbstractButton *b : {c.info[5], c.info1[5], c.info2[5], c.info3[5]}) {
+            if (b->isVisible() && b->isEnabled()) {
+                QTimer::singleShot(0, b, &QAbstractButton::click);
+                return true;
+            }
+        }
+        return false;
+    });
+    t.waitModal(QStringLiteral("Monitor"));
+    t.act(QStringLiteral("describe the sensor"), [] {
+        if (QWidget *monitor = Tour::modal(QStringLiteral("Monitor")))
+            if (auto *field = monitor->findChild<QLineEdit *>(QStringLiteral("txtSensorInfoMonitor_1")))
+                field->setText(QStringLiteral("Hall 2, temperature"));
+    });
+    t.pause(12000);
+    t.shot(QStringLiteral("info"));
+    t.clickInModal(QStringLiteral("Command1"));
     t.waitNoModal();
 
     // A hand-made telegram: a rocker switch pressed, sent with the
