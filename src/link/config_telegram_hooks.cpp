@@ -1,5 +1,5 @@
 // Steps of the telegram processor that belong to windows and branches with
-// their own files: gateway reception, the manual-send window and the sensor
+// their own files: the manual-send window and the sensor
 // information window.
 // Until those are in place, these steps do nothing; the state they read and
 // write (AppState) is kept up to date by the processor already.
@@ -9,7 +9,6 @@
 namespace nvx {
 
 void Config::showSupervisionInMonitor(const SupervisionReport &) {}
-void Config::GatewayTelegram() {}
 void Config::showBaseIdInSendWindow() {}
 void Config::showChannelTelegramInMonitor(int, bool, int) {}
 

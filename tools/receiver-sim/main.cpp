@@ -2,7 +2,8 @@
 // program without hardware.
 //
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
-//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--quiet]
+//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID]
+//                [--gateway [--gateway-interval MS]] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
@@ -11,6 +12,9 @@
 // while the program is linked. A learn-in by button is answered by a
 // simulated sensor pressing its learn button after --learn-delay; the
 // supervision report follows every table read and supervision command.
+// With --gateway the receivers report gateway mode and, while linked,
+// forward a radio telegram every --gateway-interval milliseconds instead of
+// the channel telegrams.
 
 #include "simulator.h"
 
@@ -79,7 +83,13 @@ int main(int argc, char *argv[])
     QCommandLineOption learnIdOption(QStringLiteral("learn-id"),
                                      QStringLiteral("The ID (8 hex digits) the learning sensor sends."),
                                      QStringLiteral("id"), QStringLiteral("0012AB9F"));
-    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, quietOption});
+    QCommandLineOption gatewayOption(QStringLiteral("gateway"),
+                                     QStringLiteral("Receivers in gateway mode: they forward a stream of radio telegrams."));
+    QCommandLineOption gatewayIntervalOption(QStringLiteral("gateway-interval"),
+                                             QStringLiteral("Gateway mode: one radio telegram every MS milliseconds."),
+                                             QStringLiteral("ms"), QStringLiteral("500"));
+    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, gatewayOption, gatewayIntervalOption,
+                       quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -101,6 +111,7 @@ int main(int argc, char *argv[])
         m->behaviour.replyDelayMs = delay;
         m->sensors.learnButtonDelayMs = parser.value(learnDelayOption).toInt();
         m->sensors.learnSensorId = parser.value(learnIdOption).toUpper();
+        m->receiver.gatewayFlag = parser.isSet(gatewayOption);
     }
     if (!parser.isSet(quietOption)) {
         QObject::connect(&sim, &nvxsim::ReceiverSimulator::configMessageReceived, &app, [](const QByteArray &d) {
@@ -142,7 +153,12 @@ int main(int argc, char *argv[])
             if (m->isConnected())
                 m->sendChannelTelegram(s.channel, QLatin1String(s.org), QLatin1String(s.id), db);
     });
-    traffic.start(4000);
+    if (parser.isSet(gatewayOption)) {
+        for (nvxsim::SimModule *m : sim.modules())
+            m->startGatewayStream(parser.value(gatewayIntervalOption).toInt());
+    } else {
+        traffic.start(4000);
+    }
 
     QTextStream out(stdout);
     for (nvxsim::SimModule *m : sim.modules()) {
