@@ -5,7 +5,10 @@
 #include "logging/fieldrules.h"
 #include "shell/config.h"
 
-#include <QBarCategoryAxis>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QChart>
 #include <QChartView>
 #include <QLineEdit>
@@ -18,19 +21,8 @@ namespace nvx {
 
 namespace {
 
-// The chart's category axis takes each label once; blank and repeated
-// labels are told apart by invisible characters.
-QStringList distinctLabels(const QStringList &labels)
-{
-    QStringList result;
-    result.reserve(labels.size());
-    QHash<QString, int> seen;
-    for (const QString &label : labels) {
-        const int count = seen[label]++;
-        result << (count == 0 ? label : label + QString(count, QChar(0x200B)));
-    }
-    return result;
-}
+// The row labels stand below the plot area, reading upwards.
+constexpr auto LabelSample = "00.00.0000 00:00:00 AM";
 
 } // namespace
 
@@ -41,12 +33,22 @@ void Config::setUpChart()
     chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
     m_chartAxisY = new QValueAxis(chart);
-    m_chartAxisX = new QBarCategoryAxis(chart);
-    m_chartAxisX->setLabelsAngle(-90);
+    // One category per row: the rows are the x values 0, 1, ...; their
+    // labels are the chart's own text items below the plot area, so that a
+    // new sample only changes texts instead of rebuilding the axis.
+    m_chartAxisX = new QValueAxis(chart);
+    m_chartAxisX->setLabelsVisible(false);
+    m_chartAxisX->setTickCount(2);
     chart->addAxis(m_chartAxisY, Qt::AlignLeft);
     chart->addAxis(m_chartAxisX, Qt::AlignBottom);
+    QFont labelFont = chart->font();
+    labelFont.setPointSizeF(labelFont.pointSizeF() * 0.8);
+    m_chartLabelFont = labelFont;
+    const int labelRoom = QFontMetrics(labelFont).horizontalAdvance(QLatin1String(LabelSample)) + 8;
+    chart->setMargins(QMargins(2, 2, 2, labelRoom));
     MSChart1->setChart(chart);
     MSChart1->setRenderHint(QPainter::Antialiasing, false);
+    connect(chart, &QChart::plotAreaChanged, this, &Config::placeChartLabels);
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &Config::HScroll1_Change);
 }
@@ -102,10 +104,53 @@ void Config::Diagramm()
         if (series->pen() != pen)
             series->setPen(pen);
     }
-    const QStringList labels = distinctLabels(m_chartGrid.labels());
-    if (labels != m_chartAxisX->categories()) {
-        m_chartAxisX->clear();
-        m_chartAxisX->append(labels);
+    const int rows = m_chartGrid.rowCount();
+    if (m_chartAxisX->min() != -0.5 || m_chartAxisX->max() != rows - 0.5)
+        m_chartAxisX->setRange(-0.5, rows - 0.5);
+    const bool rowsChanged = int(m_chartLabels.size()) != rows;
+    while (int(m_chartLabels.size()) > rows) {
+        delete m_chartLabels.back();
+        m_chartLabels.pop_back();
+    }
+    while (int(m_chartLabels.size()) < rows) {
+        auto *label = new QGraphicsSimpleTextItem(chart);
+        label->setFont(m_chartLabelFont);
+        label->setRotation(-90);
+        m_chartLabels.push_back(label);
+    }
+    bool textsChanged = false;
+    for (int r = 0; r < rows; ++r) {
+        const QString &text = m_chartGrid.labels()[r];
+        if (m_chartLabels[std::size_t(r)]->text() != text) {
+            m_chartLabels[std::size_t(r)]->setText(text);
+            textsChanged = true;
+        }
+    }
+    if (rowsChanged || textsChanged)
+        placeChartLabels();
+}
+
+QStringList Config::chartRowLabels() const
+{
+    QStringList texts;
+    for (const QGraphicsSimpleTextItem *label : m_chartLabels)
+        texts << label->text();
+    return texts;
+}
+
+void Config::placeChartLabels()
+{
+    const QRectF area = MSChart1->chart()->plotArea();
+    const int rows = int(m_chartLabels.size());
+    if (rows == 0)
+        return;
+    const double step = area.width() / rows;
+    for (int r = 0; r < rows; ++r) {
+        QGraphicsSimpleTextItem *label = m_chartLabels[std::size_t(r)];
+        // Turned upwards, the text's start stands at the bottom; its end just
+        // under the plot area, centred on the row.
+        const QRectF box = label->boundingRect();
+        label->setPos(area.left() + step * (r + 0.5) - box.height() / 2, area.bottom() + 4 + box.width());
     }
 }
 
@@ -126,9 +171,22 @@ QPixmap Config::chartPicture(int width, int height) const
 {
     QPixmap picture(std::max(width, 1), std::max(height, 1));
     picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    MSChart1->render(&painter, QRectF(picture.rect()), MSChart1->viewport()->rect());
+    // The chart is laid out for the picture's size, drawn, and given back
+    // its place in the window.
+    QChart *chart = MSChart1->chart();
+    const QSizeF shown = chart->size();
+    const auto layOut = [chart](const QSizeF &size) {
+        chart->resize(size);
+        if (chart->layout())
+            chart->layout()->activate();
+    };
+    layOut(picture.size());
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        chart->scene()->render(&painter, QRectF(picture.rect()), QRectF(chart->pos(), QSizeF(picture.size())));
+    }
+    layOut(shown);
     return picture;
 }
 

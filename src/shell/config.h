@@ -9,6 +9,7 @@
 #include "shell/appstate.h"
 #include "shell/frmstate.h"
 
+#include <QFont>
 #include <QHostAddress>
 #include <QMainWindow>
 #include <QPointer>
@@ -40,7 +41,7 @@ class QUdpSocket;
 class QMenu;
 class QAction;
 class QChartView;
-class QBarCategoryAxis;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QValueAxis;
 class QPixmap;
@@ -244,6 +245,8 @@ public:
     QPixmap chartPicture(int width, int height) const;
     // What the chart shows since its latest redraw.
     const ChartGrid &chartGrid() const { return m_chartGrid; }
+    // The row labels drawn under the chart, first row first.
+    QStringList chartRowLabels() const;
     // ---- printing (sensors/config_print.cpp) --------------------------------
     void Druckbutton_Click();
     void Drucken2_Click();
@@ -450,8 +453,11 @@ private:
     void setUpChart();
     ChartGrid m_chartGrid;
     QValueAxis *m_chartAxisY = nullptr;
-    QBarCategoryAxis *m_chartAxisX = nullptr;
+    QValueAxis *m_chartAxisX = nullptr;
     std::vector<QLineSeries *> m_chartSeries;
+    std::vector<QGraphicsSimpleTextItem *> m_chartLabels;
+    QFont m_chartLabelFont;
+    void placeChartLabels();
 
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is
