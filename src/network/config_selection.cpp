@@ -11,7 +11,9 @@
 #include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -63,7 +65,12 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
     // the previous receiver's texts would save them under this one's name.
     const Descriptions d = readDescriptionFile(descriptionFilePath(m_state.ProgramPath, m_state.SelectedMAC))
                                .value_or(Descriptions{});
-    Beschreibung->setPlainText(d.receiver);
+    {
+        // A text from a file is shown as it stands, also when it is longer
+        // than can be typed.
+        const QSignalBlocker keepWhole(Beschreibung);
+        Beschreibung->setPlainText(d.receiver);
+    }
     for (int ch = 0; ch < ChannelCount; ++ch)
         m_state.ChannelDescriptions[std::size_t(ch)] = d.channels[std::size_t(ch)];
 
@@ -137,6 +144,26 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
 
     m_state.TableLoadedFromFile = false;
     Adressenubertragen->setEnabled(false);
+}
+
+bool Config::listKeyPressed(QObject *list, QEvent *event)
+{
+    // The list moves its current row first. A row reached with the keys then
+    // counts as clicked, so the row shown as chosen is the one in use.
+    if (list == ListBoards) {
+        const QTreeWidgetItem *before = ListBoards->currentItem();
+        static_cast<QObject *>(ListBoards)->event(event);
+        QTreeWidgetItem *now = ListBoards->currentItem();
+        if (now && now != before)
+            ListBoards_ItemClick(now);
+    } else if (list == List1) {
+        const QListWidgetItem *before = List1->currentItem();
+        static_cast<QObject *>(List1)->event(event);
+        const QListWidgetItem *now = List1->currentItem();
+        if (now && now != before)
+            txtlocalIP->setText(now->text());
+    }
+    return true;
 }
 
 void Config::closeTelegramSockets()

@@ -21,6 +21,10 @@ void Config::connectSensorHandlers()
         connect(Loeschen[i], &QToolButton::clicked, this, [this, i] { Loeschen_Click(i); });
     }
     connect(Sensortimer, &QToolButton::clicked, this, &Config::Sensortimer_Click);
+    connect(Ladenbutton2, &QToolButton::clicked, this, &Config::Ladenbutton2_Click);
+    connect(speichern1, &QToolButton::clicked, this, &Config::speichern1_Click);
+    connect(speichern2, &QToolButton::clicked, this, &Config::speichern2_Click);
+    connectMonitorHandlers();
 }
 
 LernmodusFenster *Config::lernmodusFenster()

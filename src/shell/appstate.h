@@ -88,6 +88,8 @@ struct AppState {
     QStringList BoardDescriptions;
     bool BoardShown = false;
     QString SelectedMAC;       // 12 hex digits, names the description file
+    QString FirmwareFilePath;  // the firmware file chosen for the upload
+    QString FirmwareTargetIP;  // txtIP when the upload started
 
     // The selected receiver as loaded, to mark edits in red.
     QString LoadedIP, LoadedSubnet, LoadedGateway, LoadedServerIP, LoadedPort, LoadedServerPort;

@@ -76,7 +76,8 @@ Config::Config(AppState &state, QWidget *parent)
     Winsock2UDP = new QUdpSocket(this);
     Winsock2UDP->setObjectName(QStringLiteral("Winsock2UDP"));
 
-    resize(1190, 760);
+    // Fits a 1366 x 768 screen with the title bar and the desktop's panel.
+    resize(1190, 690);
     connectHandlers();
 }
 
@@ -109,6 +110,8 @@ void Config::connectHandlers()
             m_state.SelectorRefreshPending = false;
         }
     });
+    ListBoards->installEventFilter(this);
+    List1->installEventFilter(this);
     connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (item)
             txtlocalIP->setText(item->text());
@@ -123,6 +126,7 @@ void Config::connectHandlers()
 
     connect(Setting, &QPushButton::clicked, this, &Config::Setting_Click);
     connect(bt_set, &QPushButton::clicked, this, &Config::bt_set_Click);
+    connect(Command1, &QPushButton::clicked, this, &Config::Command1_Click);
     connect(chkDHCP, &QCheckBox::clicked, this, &Config::chkDHCP_Click);
     connect(chkDirect, &QCheckBox::clicked, this, &Config::chkDirect_Click);
     connect(chkClientMode, &QRadioButton::toggled, this, [this](bool on) { if (on) chkClientMode_Click(); });
@@ -181,10 +185,9 @@ void Config::Form_Load()
     HScroll1->setEnabled(false);
     m_state.logging.samples.counter = 0;
 
-    // A second instance or another program may hold the port: the search
-    // then simply finds nothing (sharing the port would let one instance
-    // take the other's replies).
-    WinsockUDP->bind(QHostAddress::AnyIPv4, 5001, QUdpSocket::DontShareAddress);
+    // A second instance or another program may hold the port; the search
+    // tells the user so.
+    bindModuleConfigSocket();
     m_state.BoardSelected = false;
     m_state.StatusCode = StatusIdle;
 

@@ -53,6 +53,7 @@ class FieldFilter;
 class UpDown;
 class LernmodusFenster;
 class Alarm;
+class Monitor;
 enum class InfoButton;
 struct SupervisionReport;
 
@@ -93,6 +94,9 @@ public:
     // Where module configuration messages go: the broadcast address, or
     // txtDirectIP with chkDirect ticked; none when that is not an address.
     std::optional<QHostAddress> moduleConfigTarget() const;
+    // Binds the module configuration socket to local port 5001 unless it is
+    // bound; false when the port is taken.
+    bool bindModuleConfigSocket();
 
     // ---- local addresses (network/config_localip.cpp) -----------------------
     void FillLocalIPList();
@@ -100,6 +104,9 @@ public:
     // ---- selection (network/config_selection.cpp) ---------------------------
     void ListBoards_ItemClick(QTreeWidgetItem *item);
     void closeTelegramSockets();
+    // A key pressed in ListBoards or List1: a row chosen with the keys is
+    // taken as a click on it.
+    bool listKeyPressed(QObject *list, QEvent *event);
 
     // ---- network fields (network/config_netfields.cpp) ---------------------
     void txtIP_LostFocus();
@@ -139,6 +146,9 @@ public:
     void Winsock1_Close();
     // The receiver address and port of Winsock2UDP, set when the link opens.
     void setUdpRemote(const QString &host, quint16 port);
+
+    // ---- manual send window (link/config_send.cpp) ---------------------------
+    void Command1_Click();
 
     // ---- telegram processing (link/config_telegram.cpp) --------------------
     void ProcessTelegram();
@@ -207,8 +217,21 @@ public:
     // the other three are hidden and disabled.
     void showInfoButton(int ch, InfoButton shown, bool enabled);
 
+    // ---- sensor information window (sensors/config_monitor.cpp) -------------
+    void info_Click(int index);
+    void ShowSensorInfo();
+    void connectMonitorHandlers();
+
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
+    void Ladenbutton2_Click();
+    void ImportAddressFile();
+    void ExportAddressFile();
+    void speichern1_Click();
+    void speichern2_Click();
+    // The open or save dialog of the address files; the chosen name, or an
+    // empty one when cancelled. It keeps the last name between uses.
+    QString CommonDialog1(bool save);
 
     // ---- data logging (logging/config_logging_*.cpp) ----------------------
     void MonitorStart_Click();
@@ -263,6 +286,8 @@ public:
     // ---- language, menus (shell/config_menus.cpp) ----------------------------
     void MenueMain_Click(int index);
     void MenuHilfe_Click();
+
+    // ---- firmware upload (network/config_firmware.cpp) -----------------------
     void MenueDateiUpload_Click();
 
     // ======================= controls ========================================
@@ -332,6 +357,7 @@ public:
     QCheckBox *chk_rssi = nullptr;
     QCheckBox *chk_server = nullptr;
     QPushButton *bt_set = nullptr;
+    QPushButton *Command1 = nullptr;    // "Send": the manual send window
     QLabel *txtletztesTelegramm1 = nullptr;
     QLabel *txtletztesTelegramm = nullptr;
 
@@ -411,6 +437,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void StartFirmwareUpload();
+    // The file dialog OpenLog until an existing file is chosen; none on cancel.
+    std::optional<QString> chooseFirmwareFile();
     void buildSettingsTab(QWidget *tab);
     void buildSensorsTab(QWidget *tab);
     void buildLoggingTab(QWidget *tab);
@@ -436,6 +465,8 @@ private:
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;
+    QPointer<Monitor> m_monitor;
+    QString m_commonDialogFile;
 
     // ---- data logging ------------------------------------------------------
     void connectLogging();

@@ -242,6 +242,8 @@ void Config::buildSensorsTab(QWidget *tab)
     for (QWidget *w : std::initializer_list<QWidget *>{chk_gateway_enocean, chk_rssi, chk_server, bt_set})
         gw->addWidget(w);
     bottom->addWidget(Gatewayframe);
+    Command1 = named(new QPushButton(QStringLiteral("Send"), tab), QStringLiteral("Command1"));
+    bottom->addWidget(Command1, 0, Qt::AlignBottom);
     outer->addLayout(bottom);
 
     auto *last = new QHBoxLayout;

@@ -1,4 +1,4 @@
-// Menus of the main window: about box, help document, firmware update.
+// Menus of the main window: about box, help document.
 
 #include "shell/config.h"
 #include "shell/fabout.h"
@@ -28,7 +28,5 @@ void Config::MenuHilfe_Click()
         return;
     QDesktopServices::openUrl(QUrl::fromLocalFile(document));
 }
-
-void Config::MenueDateiUpload_Click() {}
 
 } // namespace nvx

@@ -242,14 +242,18 @@ private Q_SLOTS:
     void readTimesOutByItself()
     {
         int midStep = -1;
+        int stepAtTimeOut = -1;
         QElapsedTimer clock;
         clock.start();
         runStatus(config(), 7, [&](frmState *dlg) {
             QTest::qWait(2700);
             midStep = dlg->ProgressFile->value();
             QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 4000);
+            stepAtTimeOut = dlg->ProgressFile->value();
         });
         QVERIFY2(midStep >= 4 && midStep <= 6, qPrintable(QString::number(midStep)));
+        // The bar is full when the time-out falls.
+        QCOMPARE(stepAtTimeOut, 10);
         QVERIFY(clock.elapsed() >= 4900);
     }
 
