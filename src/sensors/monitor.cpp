@@ -101,6 +101,8 @@ Monitor::Monitor(AppState &state, Config &config) : QDialog(&config), m_state(st
     Label2[1] = named(new QLabel(QStringLiteral("Zeitweise Sensorausfall"), Frame2[0]), QStringLiteral("Label2"), 1);
     Resettimer = new QPushButton(QStringLiteral("Zurücksetzen"), Frame2[0]);
     Resettimer->setObjectName(QStringLiteral("Resettimer"));
+    // Enter in the description field must not send the reset.
+    Resettimer->setAutoDefault(false);
     status->addWidget(Picture1[0], 0, 0);
     status->addWidget(Label1[0], 0, 1);
     status->addWidget(Picture1[1], 1, 0);
@@ -140,6 +142,16 @@ void Monitor::Form_Load()
 }
 
 void Monitor::Command1_Click() { done(0); }
+
+void Monitor::done(int result)
+{
+    // Closing by the title bar, Escape or Enter leaves the description field
+    // as OK does: what was typed there is kept.
+    const QWidget *focus = focusWidget();
+    if (focus && (focus == txtSensorInfoMonitor[0] || focus == txtSensorInfoMonitor[1]))
+        txtSensorInfoMonitor_LostFocus();
+    QDialog::done(result);
+}
 
 bool Monitor::eventFilter(QObject *watched, QEvent *event)
 {

@@ -46,6 +46,8 @@ public:
     // The four data boxes from the channel's data bytes.
     void showDataBytes(int ch);
 
+    void done(int result) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
