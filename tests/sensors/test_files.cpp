@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSignalSpy>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 
 using namespace nvx;
@@ -146,6 +148,11 @@ private Q_SLOTS:
         QCOMPARE(nvxtest::tableText(c()), table);
         QCOMPARE(descriptions(), texts);
         QCOMPARE(c().Beschreibung->toPlainText(), receiver);
+        // Editing the long description does not cut it to what can be typed.
+        QTextCursor end(c().Beschreibung->document());
+        end.movePosition(QTextCursor::End);
+        end.deletePreviousChar();
+        QCOMPARE(c().Beschreibung->toPlainText(), receiver.chopped(1));
         QCOMPARE(c().txtIP->text(), QStringLiteral("10.0.0.9"));
         QVERIFY(m_rx->state.TableLoadedFromFile);
         QVERIFY(c().Adressenubertragen->isEnabled());
