@@ -43,10 +43,9 @@ W *named(W *w, const QString &name, int index)
 
 } // namespace
 
-Monitor::Monitor(AppState &state, Config &config) : QDialog(&config), m_state(state), m_config(config)
+Monitor::Monitor(AppState &state, Config &config)
+    : SensorWindow(state, config, QStringLiteral("Monitor"), QStringLiteral("Monitor Window"))
 {
-    setObjectName(QStringLiteral("Monitor"));
-    setWindowTitle(QStringLiteral("Monitor Window"));
     auto *layout = new QVBoxLayout(this);
 
     // The two description frames share one place; the layout of the channel
@@ -120,28 +119,20 @@ Monitor::Monitor(AppState &state, Config &config) : QDialog(&config), m_state(st
     layout->addWidget(Frame2[0]);
     layout->addWidget(Frame2[1]);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    Command1 = addButton(buttons, QStringLiteral("Command1"), QStringLiteral("OK"), &Monitor::Command1_Click);
     buttons->addStretch();
     layout->addLayout(buttons);
 
-    connect(Command1, &QPushButton::clicked, this, &Monitor::Command1_Click);
     connect(Resettimer, &QPushButton::clicked, this, &Monitor::Resettimer_Click);
     setMinimumWidth(240);
     Form_Load();
 }
 
-void Monitor::Form_Load()
-{
-    adjustSize();
-    centreOnScreen(this);
-    LoadLanguage(m_state, FormMonitor, this);
-}
+void Monitor::Form_Load() { loadTexts(FormMonitor); }
 
-void Monitor::Command1_Click() { done(0); }
+void Monitor::Command1_Click() { unload(); }
 
 void Monitor::done(int result)
 {
