@@ -103,11 +103,12 @@ bool Send::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && std::find(Text2.begin(), Text2.end(), watched) != Text2.end()) {
         // Only hex digits and Backspace type anything; keys that type no
-        // character (cursor, Tab) keep their meaning.
+        // character (cursor, Tab, Delete, which X11 gives the text 0x7F)
+        // keep their meaning.
         const auto *key = static_cast<QKeyEvent *>(event);
         const QString text = key->text();
         if (key->key() == Qt::Key_Backspace || text.isEmpty() || key->key() == Qt::Key_Tab
-            || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape)
+            || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Delete)
             return false;
         if (text.size() == 1 && AllowedKeys.contains(text))
             return false;
