@@ -1,11 +1,11 @@
 #include "link/send.h"
 #include "link/manualtelegram.h"
 #include "link/protocol.h"
+#include "sensors/fieldhelpers.h"
 #include "shell/config.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace nvx {
@@ -93,10 +92,7 @@ Send::Send(AppState &state, Config &config) : QDialog(&config), m_state(state), 
 void Send::Form_Load()
 {
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
-    }
+    centreOnScreen(this);
 }
 
 bool Send::eventFilter(QObject *watched, QEvent *event)
