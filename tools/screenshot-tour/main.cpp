@@ -13,11 +13,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -34,7 +36,7 @@ void chooseChannel(QComboBox &selector, const QString &channel)
 void buildTour(Tour &t, nvx::Config &c)
 {
     // The start-up search: its result over the list of receivers found.
-    t.waitModal(QStringLiteral("frmState"));
+    t.waitModal(QStringLiteral("frmState"), 60000);
     t.waitStatusResult();
     t.shot(QStringLiteral("search"));
     t.clickInModal(QStringLiteral("cmdOK"));
@@ -73,7 +75,54 @@ void buildTour(Tour &t, nvx::Config &c)
     t.waitModal(QStringLiteral("Alarm"));
     t.clickInModal(QStringLiteral("Check1"));
     t.shot(QStringLiteral("control-timer"));
-    t.clickInModal(QStringLiteral("Abbruch1"));
+    // "Aktualisieren": the receiver supervises its sensors from now on and
+    // reports their state.
+    t.clickInModal(QStringLiteral("Abbruch"));
+    t.waitNoModal();
+    t.pause(1000);
+
+    // The information window of channel 6, a 4-byte sensor, once it has sent.
+    t.step(QStringLiteral("click the information button of channel 6"), [&c] {
+        for (QAbstractButton *b : {c.info[5], c.info1[5], c.info2[5], c.info3[5]}) {
+            if (b->isVisible() && b->isEnabled()) {
+                QTimer::singleShot(0, b, &QAbstractButton::click);
+                return true;
+            }
+        }
+        return false;
+    });
+    t.waitModal(QStringLiteral("Monitor"));
+    t.act(QStringLiteral("describe the sensor"), [] {
+        if (QWidget *monitor = Tour::modal(QStringLiteral("Monitor")))
+            if (auto *field = monitor->findChild<QLineEdit *>(QStringLiteral("txtSensorInfoMonitor_1")))
+                field->setText(QStringLiteral("Hall 2, temperature"));
+    });
+    t.pause(12000);
+    t.shot(QStringLiteral("info"));
+    t.clickInModal(QStringLiteral("Command1"));
+    t.waitNoModal();
+
+    // A hand-made telegram: a rocker switch pressed, sent with the
+    // receiver's base ID plus 1; the message shows what goes out.
+    t.clickInMain(QStringLiteral("Command1"));
+    t.waitModal(QStringLiteral("Send"));
+    t.act(QStringLiteral("fill the telegram"), [] {
+        QWidget *send = Tour::modal(QStringLiteral("Send"));
+        const char *values[] = {"05", "30", "00", "00", "00", "01", "30"};
+        for (int i = 0; i < 7; ++i)
+            if (auto *field = send ? send->findChild<QLineEdit *>(QStringLiteral("Text2_%1").arg(i)) : nullptr)
+                field->setText(QLatin1String(values[i]));
+    });
+    t.shot(QStringLiteral("send"));
+    t.clickInModal(QStringLiteral("Command1"));
+    t.waitFor(QStringLiteral("the telegram sent"),
+              [] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr; });
+    t.shot(QStringLiteral("send-telegram"));
+    t.act(QStringLiteral("close the message"), [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    t.rejectModal(QStringLiteral("Send"));
     t.waitNoModal();
 
     // Logging in chart mode: two series, one sample a second.
