@@ -6,6 +6,7 @@
 // still running.
 
 #include "link/protocol.h"
+#include "link/telegram.h"
 #include "shell/config.h"
 
 #include <QHostAddress>
@@ -137,10 +138,7 @@ void Config::Winsock2UDP_DataArrival()
 {
     while (Winsock2UDP->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = Winsock2UDP->receiveDatagram();
-        // One datagram is one telegram; a short one is filled with blanks
-        // like a short TCP telegram, a long one cut to 28 characters.
-        const QString text = toReplyString(QString::fromLatin1(datagram.data().left(ReplyLength)));
-        queueTelegram(text, addressText(datagram.senderAddress()), true);
+        queueTelegram(telegramFromDatagram(datagram.data()), addressText(datagram.senderAddress()), true);
     }
 }
 
