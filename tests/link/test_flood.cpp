@@ -1,0 +1,217 @@
+// A flood of malformed traffic on every port the program listens on, in each
+// link mode: afterwards the program is alive, its memory has not run away and
+// it still answers a status reply with the table request.
+
+#include "link/protocol.h"
+#include "shell/config.h"
+#include "simulator.h"
+#include "support/fixtures.h"
+
+#include <QFile>
+#include <QNetworkDatagram>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <QUdpSocket>
+
+using namespace nvx;
+using nvxsim::SimModule;
+
+namespace {
+
+constexpr quint16 ModuleConfigReplyPort = 5001;
+constexpr int Rounds = 3;
+// Memory the program may hold on to after the flood: caches and allocator
+// pools, not a copy of what came in (several megabytes per round).
+constexpr qint64 MemoryBoundKb = 48 * 1024;
+
+qint64 residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+QByteArray randomBytes(QRandomGenerator &random, int size, const char *alphabet = nullptr)
+{
+    QByteArray bytes(size, '\0');
+    const int n = alphabet ? int(qstrlen(alphabet)) : 256;
+    for (char &c : bytes) {
+        const int v = int(random.bounded(n));
+        c = alphabet ? alphabet[v] : char(v);
+    }
+    return bytes;
+}
+
+// Empty, oversized, non-ASCII and protocol-shaped malformed messages, the
+// same for every run.
+QList<QByteArray> malformedMessages(int count, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    const char *hex = "0123456789ABCDEF";
+    const QList<QByteArray> shapes{
+        "A55A",  "A55B",  "A55A0B", "A55A0B05", "A55A8B98", "A55AAB58", "A55A0B07FFFFFFFF", "IMIN", "SETC",
+        "FIND",  "SETT",  "\xA5\x5A", "A5",     "5A",       "A55A0B05000000000012AB3400"};
+    QList<QByteArray> messages;
+    for (int i = 0; i < count; ++i) {
+        QByteArray m;
+        switch (i % 8) {
+        case 0: break;   // empty
+        case 1: m = randomBytes(random, int(random.bounded(1, 200))); break;
+        case 2: m = randomBytes(random, int(random.bounded(128, 256)), "\xC3\xA4\xF6\xFC\xDF\xE2\x82\xAC\x80\xFF"); break;
+        case 3: m = shapes[i / 8 % shapes.size()] + randomBytes(random, int(random.bounded(0, 60)), hex); break;
+        case 4: m = shapes[i / 8 % shapes.size()] + randomBytes(random, 24 - int(random.bounded(0, 3)), hex); break;
+        case 5: m = "A55A" + randomBytes(random, 22, hex) + (i % 16 < 8 ? "1E" : "ZZ"); break;
+        case 6: m = QByteArray(28, char(random.bounded(256))); break;
+        case 7: m = i % 64 == 7 ? randomBytes(random, 60000) : shapes[i / 8 % shapes.size()] + randomBytes(random, 100); break;
+        }
+        // A status reply ("9F" at characters 5 and 6) would start a table
+        // read in the middle of the flood; the test sends a real one last.
+        m.replace('F', 'E');
+        messages << m;
+    }
+    return messages;
+}
+
+} // namespace
+
+class TestFlood : public QObject, nvxtest::PerTestBench {
+    Q_OBJECT
+
+    // A learn telegram of a sensor already in the table brings the error
+    // window; it is acknowledged as soon as it shows.
+    QTimer *acknowledgeErrors()
+    {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && modal->objectName() == QLatin1String("frmFehler"))
+                nvxtest::click(modal, QStringLiteral("frmFehlerButton"));
+        });
+        timer->start(5);
+        return timer;
+    }
+
+    // Sends `messages` as datagrams from `from` to `port`, a few at a time so
+    // that they reach the program rather than overflow its socket buffer.
+    void floodUdp(const QHostAddress &from, quint16 port, const QList<QByteArray> &messages, QUdpSocket *reader)
+    {
+        QUdpSocket sender;
+        QVERIFY(sender.bind(from, 0));
+        for (qsizetype i = 0; i < messages.size(); ++i) {
+            sender.writeDatagram(messages[i], QHostAddress::LocalHost, port);
+            if (i % 16 == 15)
+                QTRY_VERIFY_WITH_TIMEOUT(!reader->hasPendingDatagrams(), 10000);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!reader->hasPendingDatagrams(), 10000);
+    }
+
+    // Connections from addresses that are not the receiver's, each sending
+    // a chunk: every one is closed.
+    void floodIntruders(quint16 port, const QList<QByteArray> &messages)
+    {
+        for (qsizetype i = 0; i < messages.size(); i += 40) {
+            QTcpSocket intruder;
+            QVERIFY(intruder.bind(QHostAddress(QStringLiteral("127.0.0.%1").arg(50 + i / 40 % 100)), 0));
+            intruder.connectToHost(QHostAddress::LocalHost, port);
+            QVERIFY(intruder.waitForConnected(5000));
+            intruder.write(messages[i]);
+            QTRY_COMPARE_WITH_TIMEOUT(intruder.state(), QAbstractSocket::UnconnectedState, 10000);
+        }
+    }
+
+private Q_SLOTS:
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
+
+    void floodLeavesTheProgramWorking_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("udp");
+        QTest::newRow("TCP, receiver as server") << 1 << 0;
+        QTest::newRow("TCP, receiver as client") << 0 << 0;
+        QTest::newRow("UDP") << 1 << 1;
+    }
+    void floodLeavesTheProgramWorking()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, udp);
+        BoardRecord rec = nvxtest::reportingRecord("0050C2AA00F1", QStringLiteral("127.0.0.2"), 10031, 10032);
+        rec[BoardRecord::Mode] = quint8(mode);
+        rec[BoardRecord::Udp] = quint8(udp);
+        // Started as the program starts: its search finds the receiver and
+        // links it.
+        SimModule *module = bench->sim.addModule(rec);
+        module->receiver.answerStatus = false;
+        QVERIFY(bench->sim.start());
+        QVERIFY(mode == 0 || module->startReceiver());
+        QVERIFY(nvxtest::loadClosingTheSearchWindow(*config));
+        QCOMPARE(config->WinsockUDP->localPort(), ModuleConfigReplyPort);
+        QVERIFY(mode != 0 || module->startReceiver());
+        QTRY_VERIFY(module->isConnected());
+        QTRY_COMPARE(module->commands(), QStringList{cmd::statusRequest()});
+        config->Timer1->stop();   // its table request would open the reading window
+        QTimer *acknowledging = acknowledgeErrors();
+
+        const qint64 before = residentKb();
+        QVERIFY(before > 0);
+        for (int round = 0; round < Rounds; ++round) {
+            const QList<QByteArray> messages = malformedMessages(1200, quint32(round + 1));
+            // The module configuration port, from a module's address and
+            // from elsewhere.
+            floodUdp(QHostAddress(QStringLiteral("127.0.0.2")), ModuleConfigReplyPort, messages, config->WinsockUDP);
+            floodUdp(QHostAddress(QStringLiteral("127.0.0.77")), ModuleConfigReplyPort, messages.mid(0, 300),
+                     config->WinsockUDP);
+
+            // The telegram path from the receiver itself: every message is
+            // taken (a datagram as one telegram, the stream as it cuts it).
+            const quint64 processed = config->telegramsProcessed();
+            if (udp) {
+                for (qsizetype i = 0; i < messages.size(); ++i) {
+                    module->sendText(messages[i]);
+                    if (i % 16 == 15)
+                        QTRY_COMPARE_WITH_TIMEOUT(config->telegramsProcessed() - processed, quint64(i + 1), 10000);
+                }
+                QTRY_COMPARE_WITH_TIMEOUT(config->telegramsProcessed() - processed, quint64(messages.size()), 10000);
+                // And from any other address.
+                floodUdp(QHostAddress(QStringLiteral("127.0.0.78")), 10032, messages.mid(0, 300), config->Winsock2UDP);
+            } else {
+                QTcpSocket *link = mode == 0 ? config->Winsock1_1.data() : config->Winsock3;
+                QVERIFY(link);
+                for (const QByteArray &chunk : messages) {
+                    module->sendText(chunk);
+                    QTRY_VERIFY_WITH_TIMEOUT(link->bytesAvailable() == 0, 10000);
+                }
+                if (mode == 0)
+                    floodIntruders(10032, messages);
+            }
+            QVERIFY(module->isConnected());
+            // The program works through its events and stays responsive.
+            QTest::qWait(50);
+        }
+        delete acknowledging;
+        QVERIFY(!QApplication::activeModalWidget());
+
+        const qint64 after = residentKb();
+        qInfo("resident memory %lld kB before, %lld kB after", before, after);
+        QVERIFY2(after - before < MemoryBoundKb,
+                 qPrintable(QStringLiteral("resident memory %1 kB before, %2 kB after").arg(before).arg(after)));
+
+        // A normal status reply still brings the table request.
+        module->clearCommands();
+        const auto reading = nvxtest::closeStatusWindowAtResult(*config);
+        module->sendText(module->statusReply());
+        QTRY_COMPARE(module->commands(), QStringList{nvxtest::padded(cmd::readTableRequest())});
+        QTRY_VERIFY_WITH_TIMEOUT(reading->closed, 30000);
+    }
+};
+
+QTEST_MAIN(TestFlood)
+#include "test_flood.moc"
