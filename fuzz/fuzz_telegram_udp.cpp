@@ -5,17 +5,21 @@
 #include "reply_fields.h"
 
 #include "link/protocol.h"
-#include "link/telegram.h"
+#include "link/telegramstream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray datagram = nvxfuzz::bytes(data, size);
-    const QString telegram = nvx::telegramFromDatagram(datagram);
-    // Always one whole telegram: the datagram's first characters, blanks after.
-    FUZZ_CHECK(telegram.size() == nvx::ReplyLength);
-    const qsizetype kept = std::min<qsizetype>(datagram.size(), nvx::ReplyLength);
-    FUZZ_CHECK(telegram.left(kept) == QString::fromLatin1(datagram.left(kept)));
-    FUZZ_CHECK(telegram.mid(kept).count(QLatin1Char(' ')) == nvx::ReplyLength - kept);
-    nvxfuzz::readReplyFields(telegram);
+    const auto telegram = nvx::datagramTelegram(datagram);
+    qsizetype sync = -1;
+    for (qsizetype i = 0; i < datagram.size() && sync < 0; ++i)
+        if (nvx::syncAt(datagram, i))
+            sync = i;
+    // A datagram is a telegram from its first sync on, at most 28 characters.
+    FUZZ_CHECK(telegram.has_value() == (sync >= 0));
+    if (!telegram)
+        return 0;
+    FUZZ_CHECK(*telegram == QString::fromLatin1(datagram.mid(sync, nvx::ReplyLength)));
+    nvxfuzz::readReplyFields(nvx::toReplyString(*telegram));
     return 0;
 }

@@ -6,9 +6,10 @@
 // still running.
 
 #include "link/protocol.h"
-#include "link/telegram.h"
+#include "sensors/lernmodusfenster.h"
 #include "shell/config.h"
 
+#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QRadioButton>
@@ -30,6 +31,8 @@ QString addressText(const QHostAddress &address)
     return isV4 ? QHostAddress(v4).toString() : address.toString();
 }
 
+qint64 nowMs() { return QDeadlineTimer::current().deadline(); }
+
 void writeTcp(QTcpSocket *socket, const QString &text)
 {
     // A socket that is not connected takes nothing; nothing is reported.
@@ -50,7 +53,11 @@ void Config::senden()
     // Follows every command while a sensor ID is being learned by hand, so
     // the receiver leaves its learn mode for the channel; not while a table
     // from an address file is on the screen.
-    const auto followUpWanted = [this] { return m_state.ManualLearnSelected && !m_state.TableLoadedFromFile; };
+    // The learn-in window's way "by hand"; reading it loads the window hidden
+    // with its defaults (way 1) when it is not open.
+    const auto followUpWanted = [this] {
+        return lernmodusFenster()->Manuell[1]->isChecked() && !m_state.TableLoadedFromFile;
+    };
     const auto followUp = [this] {
         m_state.CommandString = toCommandString(cmd::endManualLearn(m_state.ChannelHex));
         return m_state.CommandString;
@@ -123,14 +130,14 @@ void Config::Winsock1_DataArrival()
     if (!Winsock1_1)
         return;
     const QString sender = addressText(Winsock1_1->peerAddress());
-    for (const QString &telegram : m_winsock1Stream.feed(Winsock1_1->readAll()))
+    for (const QString &telegram : m_winsock1Stream.feed(Winsock1_1->readAll(), nowMs()))
         queueTelegram(telegram, sender, false);
 }
 
 void Config::Winsock3_DataArrival()
 {
     const QString sender = addressText(Winsock3->peerAddress());
-    for (const QString &telegram : m_winsock3Stream.feed(Winsock3->readAll()))
+    for (const QString &telegram : m_winsock3Stream.feed(Winsock3->readAll(), nowMs()))
         queueTelegram(telegram, sender, false);
 }
 
@@ -138,7 +145,12 @@ void Config::Winsock2UDP_DataArrival()
 {
     while (Winsock2UDP->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = Winsock2UDP->receiveDatagram();
-        queueTelegram(telegramFromDatagram(datagram.data()), addressText(datagram.senderAddress()), true);
+        // One datagram is one telegram, read from its sync on; a short one is
+        // filled with blanks, a long one cut to 28 characters. A datagram
+        // without a sync is no telegram at all.
+        const std::optional<QString> telegram = datagramTelegram(datagram.data());
+        if (telegram)
+            queueTelegram(toReplyString(*telegram), addressText(datagram.senderAddress()), true);
     }
 }
 
@@ -167,7 +179,9 @@ void Config::queueTelegram(const QString &telegram, const QString &sender, bool 
 void Config::processReceived(const QString &telegram, const QString &sender, bool fromUdp)
 {
     m_state.ReceivedData = telegram;
-    m_state.ReplyString = toReplyString(telegram);
+    // Hex digits count in either case; the fields are read, compared and
+    // shown in upper case, as the program writes them itself.
+    m_state.ReplyString = toReplyString(telegram).toUpper();
     m_state.SenderIP = sender;
     Q_EMIT telegramReceived(telegram, sender);
     ProcessTelegram();

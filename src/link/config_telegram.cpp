@@ -22,6 +22,8 @@ namespace {
 
 bool validChannel(int ch) { return ch >= 0 && ch < ChannelCount; }
 
+constexpr int NoChannel = 0xFF;
+
 } // namespace
 
 // The data-arrival handlers have put the telegram into ReplyString, the
@@ -53,13 +55,21 @@ void Config::ProcessTelegram()
         return;
     m_state.ReplyBytes = ParseReplyBytes(reply);
     bool duplicate = false;
-    if (isSupervisionMessage(reply))
+    int filledRow = -1;
+    if (!replyPairsAreHex(reply)) {
+        // A pair that is no byte would give channels, data bytes and marks
+        // that the receiver never sent: the telegram counts as one for no
+        // channel.
+        m_state.ReplyBytes.fill(0);
+        m_state.ReplyBytes[11] = NoChannel;
+    } else if (isSupervisionMessage(reply)) {
         SupervisionStatusMessage();
-    else if (isBaseIdReply(m_state.ReplyBytes[0], m_state.ReplyBytes[1]))
+    } else if (isBaseIdReply(m_state.ReplyBytes[0], m_state.ReplyBytes[1])) {
         processBaseIdReply();
-    else
-        duplicate = processChannelTelegram();
-    processFinalSteps();
+    } else {
+        duplicate = processChannelTelegram(filledRow);
+    }
+    processFinalSteps(filledRow);
 
     // The error stays on screen once until it is acknowledged; further
     // learn telegrams of the same kind only set the code meanwhile.
@@ -109,6 +119,8 @@ void Config::processStatusReply()
 
 void Config::processBaseIdReply()
 {
+    if (!replyPairsAreHex(m_state.ReplyString))
+        return;
     m_state.BaseIDText = chars(m_state.ReplyString, 9, 16);
     showBaseIdInSendWindow();
     m_state.BaseID3 = m_state.BaseIDText.mid(0, 2);
@@ -117,7 +129,7 @@ void Config::processBaseIdReply()
     m_state.BaseID0 = m_state.BaseIDText.mid(6, 2);
 }
 
-bool Config::processChannelTelegram()
+bool Config::processChannelTelegram(int &filledRow)
 {
     const QString &reply = m_state.ReplyString;
     const auto &bytes = m_state.ReplyBytes;
@@ -175,6 +187,7 @@ bool Config::processChannelTelegram()
 
     const QString id = chars(reply, 17, 24);
     SystemID[ch]->setText(id);
+    filledRow = ch;
     if (txt_id[ch]->text() != id)
         txt_id[ch]->setText(id);
 
@@ -185,18 +198,26 @@ bool Config::processChannelTelegram()
     return duplicate;
 }
 
-void Config::processFinalSteps()
+void Config::processFinalSteps(int filledRow)
 {
     const int ch = m_state.ReplyBytes[11];
     if (validChannel(ch)) {
-        // "FFFFFFFF" is the receiver's mark of a free channel.
+        // "FFFFFFFF" is the receiver's mark of a free channel; the row then
+        // reads as free in all its captions.
         if (SystemID[ch]->text() == QLatin1String("FFFFFFFF")) {
             SystemID[ch]->setText(m_state.Texts[0]);
+            OrgByte[ch]->setText(QStringLiteral("  "));
+            Orgnr[ch]->setText(QStringLiteral("  "));
             setRowBackColour(ch, ColourWhite);
         } else if (!rowIsFree(ch)) {
             setRowBackColour(ch, SysColourButtonFace);
         }
     }
+
+    // The link-state enabling ran when the telegram was shown, before its
+    // row was filled; the row takes the buttons of what it holds now.
+    if (validChannel(filledRow) && txtletztesTelegramm->text() != QLatin1String("  "))
+        deliveringRowButtons(filledRow);
 
     // The row of the last learn or delete button; a row still waiting for its
     // learn-in counts as free here.
@@ -265,15 +286,19 @@ void Config::txtletztesTelegramm_Change()
         Auswahl[0]->setEnabled(true);
     }
 
-    for (int i = 0; i < ChannelCount; ++i) {
-        if (rowIsFree(i)) {
-            Lernmodusbutton[i]->setEnabled(true);
-            showPlainInfoButton(i);
-            Loeschen[i]->setEnabled(false);
-        } else {
-            Lernmodusbutton[i]->setEnabled(false);
-            Loeschen[i]->setEnabled(true);
-        }
+    for (int i = 0; i < ChannelCount; ++i)
+        deliveringRowButtons(i);
+}
+
+void Config::deliveringRowButtons(int ch)
+{
+    if (rowIsFree(ch)) {
+        Lernmodusbutton[ch]->setEnabled(true);
+        showPlainInfoButton(ch);
+        Loeschen[ch]->setEnabled(false);
+    } else {
+        Lernmodusbutton[ch]->setEnabled(false);
+        Loeschen[ch]->setEnabled(true);
     }
 }
 

@@ -1,6 +1,6 @@
 // Steps of the telegram processor that belong to windows and branches with
-// their own files: the supervision report, gateway reception, the manual-send
-// window, the sensor information window and the event-mode logging step.
+// their own files: gateway reception, the manual-send window, the sensor
+// information window and the event-mode logging step.
 // Until those are in place, these steps do nothing; the state they read and
 // write (AppState) is kept up to date by the processor already.
 
@@ -8,7 +8,7 @@
 
 namespace nvx {
 
-void Config::SupervisionStatusMessage() {}
+void Config::showSupervisionInMonitor(const SupervisionReport &) {}
 void Config::GatewayTelegram() {}
 void Config::showBaseIdInSendWindow() {}
 void Config::showChannelTelegramInMonitor(int, bool, int) {}

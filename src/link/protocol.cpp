@@ -28,7 +28,15 @@ int hexDigitValue(QChar c)
         return c.unicode() - '0';
     if (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
         return c.unicode() - 'A' + 10;
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+        return c.unicode() - 'a' + 10;
     return c.unicode();
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
+        || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
 }
 } // namespace
 
@@ -46,6 +54,15 @@ std::array<int, 13> ParseReplyBytes(const QString &replyString)
     for (int i = 0; i < 12; ++i)
         bytes[static_cast<std::size_t>(i)] = ParseHex2(reply.mid(4 + 2 * i, 2));
     return bytes;
+}
+
+bool replyPairsAreHex(const QString &replyString)
+{
+    const QString reply = toReplyString(replyString);
+    for (int i = 4; i < ReplyLength; ++i)
+        if (!isHexDigit(reply[i]))
+            return false;
+    return true;
 }
 
 namespace cmd {

@@ -19,11 +19,14 @@ inline QString toReplyString(const QString &text) { return fixedText(text, Reply
 QString FormatHex2(int value);
 // Channel index 0..38 -> its number plus one as two decimal digits ("01".."39").
 QString FormatChannelNumber(int channel);
-// Two hex characters -> value; a character that is not 0-9/A-F counts with its
-// character code, as the receiver's firmware tools always did.
+// Two hex characters (either case) -> value; any other character counts with
+// its character code, so the value of such a pair is no byte (see below).
 int ParseHex2(const QString &pair);
 // Bytes 0..11 of a 28-character reply (after the sync); index 12 stays 0.
 std::array<int, 13> ParseReplyBytes(const QString &replyString);
+// True when the 12 byte pairs of a reply (characters 5 to 28) are all hex
+// digits; a reply with any other character is no telegram for a channel.
+bool replyPairsAreHex(const QString &replyString);
 
 namespace cmd {
 QString statusRequest();                       // A55A9F02030405060708

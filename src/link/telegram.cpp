@@ -1,13 +1,6 @@
 #include "link/telegram.h"
 
-#include "link/protocol.h"
-
 namespace nvx {
-
-QString telegramFromDatagram(const QByteArray &datagram)
-{
-    return toReplyString(QString::fromLatin1(datagram.left(ReplyLength)));
-}
 
 QChar charAt(QStringView reply, int pos)
 {

@@ -3,15 +3,10 @@
 // protocol.h) without any window: its kind, the status reply's flags, the
 // parts of a channel telegram.
 
-#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 namespace nvx {
-
-// One UDP datagram is one telegram: a short one is filled with blanks like
-// a short TCP telegram, a long one cut to 28 characters.
-QString telegramFromDatagram(const QByteArray &datagram);
 
 // Characters 5-6 are "9F": the receiver's status reply, taken in any mode.
 bool isStatusReply(QStringView reply);

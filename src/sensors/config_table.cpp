@@ -313,7 +313,10 @@ void Config::Timer5_Timer()
     enableAfterTableOperation();
     m_state.TableLoadedFromFile = false;
     // The receiver's status reply reads the table back; Timer1 does it when
-    // no reply comes.
+    // no reply comes. The rows are emptied first, as for a read, so that a
+    // row the receiver did not take does not look written.
+    for (int row = 0; row < ChannelCount; ++row)
+        clearRow(row, SysColourWindow);
     m_state.CommandString = toCommandString(cmd::statusRequest());
     senden();
     Timer1->start();

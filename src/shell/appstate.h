@@ -99,7 +99,9 @@ struct AppState {
     std::array<QString, 31> ChannelDescriptions;
     std::array<bool, 31> ChannelFailed{};
     std::array<bool, 31> ChannelFailedAtTimes{};
-    std::array<QDateTime, 31> ChannelFailureTime;
+    // Time of day of a channel's last failure, as the information window
+    // shows it (the locale's long time format); " " once reset.
+    std::array<QString, 31> ChannelFailureTime;
     bool WatchActive = false;
     int WatchMinutes = 0;
     bool WatchTimerChecked = false;
@@ -108,9 +110,6 @@ struct AppState {
     bool TableLoadedFromFile = false;
     int TransferChannel = 0;
     bool SelectorRefreshPending = false;
-    // The learn-in window's choice "learn the ID by hand"; senden follows
-    // every command with the end-of-manual-learn request while it is set.
-    bool ManualLearnSelected = false;
 
     // --- logging ------------------------------------------------------------
     bool LoggingActive = false;

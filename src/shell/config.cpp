@@ -139,6 +139,7 @@ void Config::connectHandlers()
     connect(Adressenubertragen, &QToolButton::clicked, this, &Config::Adressenubertragen_Click);
     connect(Timer1, &QTimer::timeout, this, &Config::Timer1_Timer);
     connect(Timer5, &QTimer::timeout, this, &Config::Timer5_Timer);
+    connectSensorHandlers();
 }
 
 void Config::Form_Load()

@@ -38,6 +38,10 @@ class QChartView;
 namespace nvx {
 
 class UpDown;
+class LernmodusFenster;
+class Alarm;
+enum class InfoButton;
+struct SupervisionReport;
 
 class Config : public QMainWindow {
     Q_OBJECT
@@ -137,10 +141,14 @@ public:
 
     // Steps of the telegram processor that act on windows and branches built
     // elsewhere (link/config_telegram_hooks.cpp until they are):
-    // the receiver's supervision report (sync "A55B") in sensor-table mode;
+    // the receiver's supervision report (sync "A55B") in sensor-table mode
+    // (sensors/config_supervision.cpp);
     void SupervisionStatusMessage();
     // every telegram of gateway mode;
     void GatewayTelegram();
+    // the status part of the information window for a supervision report
+    // (on for MonitorChannel, or off);
+    void showSupervisionInMonitor(const SupervisionReport &report);
     // the base ID shown in the manual-send window (Label14 of Send);
     void showBaseIdInSendWindow();
     // a channel telegram for the channel the information window shows; for a
@@ -171,6 +179,20 @@ public:
     void sendTableChannel(int ch);
     // The controls a finished table read or write gives back.
     void enableAfterTableOperation();
+
+    // ---- learn-in, delete, control timer (sensors/config_sensors.cpp) ---------
+    void Lernmodusbutton_Click(int index);
+    void Loeschen_Click(int index);
+    void Sensortimer_Click();
+    void connectSensorHandlers();
+    // The learn-in window and the control-timer window, loaded hidden with
+    // their defaults when they are not loaded (a read of their controls
+    // loads them, and they keep their state until they close themselves).
+    LernmodusFenster *lernmodusFenster();
+    Alarm *alarm();
+    // Shows one of the four information buttons of a row (enabled or not);
+    // the other three are hidden and disabled.
+    void showInfoButton(int ch, InfoButton shown, bool enabled);
 
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
@@ -347,12 +369,19 @@ private:
     void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
     void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
     bool m_unloaded = false;
+    QPointer<LernmodusFenster> m_lernmodus;
+    QPointer<Alarm> m_alarm;
 
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is
     // already in the table.
-    bool processChannelTelegram();
-    void processFinalSteps();
+    // `filledRow` becomes the row the telegram filled.
+    bool processChannelTelegram(int &filledRow);
+    // `filledRow`: the row a channel telegram filled, or -1.
+    void processFinalSteps(int filledRow);
+    // A row's learn, delete and information buttons while a receiver
+    // delivers telegrams, by whether the row is free.
+    void deliveringRowButtons(int ch);
     quint64 m_telegramsProcessed = 0;
 };
 

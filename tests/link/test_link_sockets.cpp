@@ -1,6 +1,7 @@
 // The telegram link in its three modes, against the simulated receiver.
 
 #include "link/protocol.h"
+#include "sensors/lernmodusfenster.h"
 #include "shell/config.h"
 #include "simulator.h"
 #include "support/fixtures.h"
@@ -124,7 +125,7 @@ private Q_SLOTS:
         // A sensor ID learned by hand: the receiver is told to end learning.
         QSignalSpy spy(config, &Config::telegramReceived);
         m->clearCommands();
-        state->ManualLearnSelected = true;
+        config->lernmodusFenster()->Manuell[1]->setChecked(true);
         state->ChannelHex = FormatHex2(3);
         state->CommandString = cmd::writeChannelManual(3, QStringLiteral("07"), QStringLiteral("000FA850"));
         config->senden();
@@ -143,7 +144,7 @@ private Q_SLOTS:
         state->CommandString = cmd::supervisionOff();
         config->senden();
         state->TableLoadedFromFile = false;
-        state->ManualLearnSelected = false;
+        config->lernmodusFenster()->Manuell[0]->setChecked(true);
         state->CommandString = cmd::cancelLearn();
         config->senden();
         QTRY_COMPARE(m->commands(), (QStringList{QStringLiteral("A55A9B01020304050607          "),

@@ -30,8 +30,10 @@ private Q_SLOTS:
         QCOMPARE(ParseHex2(QStringLiteral("FF")), 255);
         QCOMPARE(ParseHex2(QStringLiteral("0A")), 10);
         QCOMPARE(ParseHex2(QStringLiteral("1D")), 29);
-        // Other characters count with their code: lower case is not hex here.
-        QCOMPARE(ParseHex2(QStringLiteral("0a")), 97);
+        // Lower case is hex too; other characters count with their code.
+        QCOMPARE(ParseHex2(QStringLiteral("0a")), 10);
+        QCOMPARE(ParseHex2(QStringLiteral("fF")), 255);
+        QCOMPARE(ParseHex2(QStringLiteral("0g")), 103);
         QCOMPARE(ParseHex2(QStringLiteral("  ")), (32 * 16) | 32);
         QCOMPARE(FormatHex2(31), QStringLiteral("1F"));
         QCOMPARE(FormatChannelNumber(38), QStringLiteral("39"));
@@ -90,17 +92,72 @@ private Q_SLOTS:
         const auto baseId = ParseReplyBytes(QStringLiteral("A55A8B9812345678"));
         QCOMPARE(baseId[0], 0x8B);
         QCOMPARE(baseId[1], 0x98);
+
+        QVERIFY(replyPairsAreHex(QStringLiteral("A55A0B0710203008000FA8500003")));
+        QVERIFY(replyPairsAreHex(QStringLiteral("a55a0b07102030080abcdef00003")));
+        QVERIFY(!replyPairsAreHex(QStringLiteral("A55A0B0710203008000FA850000")));
+        QVERIFY(!replyPairsAreHex(QStringLiteral("A55A0B07102030G8000FA8500003")));
+        QVERIFY(!replyPairsAreHex(QStringLiteral("A55A0B071020300") + QChar(5) + QStringLiteral("000FA8500003")));
     }
 
-    void streamSplitsAndKeepsRest()
+    // Reads of a TCP stream (bytes and the time each came, in ms) and the
+    // telegrams found in them.
+    void stream_data()
     {
-        TelegramStream stream;
         const QByteArray t1 = "A55A0B0710203008000FA8500003";
         const QByteArray t2 = "A55A0B0510203008000FA8500004";
-        QCOMPARE(stream.feed(t1 + t2), (QStringList{QString::fromLatin1(t1), QString::fromLatin1(t2)}));
-        QVERIFY(stream.feed(t1.left(10)).isEmpty());
-        QCOMPARE(stream.feed(t1.mid(10)), QStringList{QString::fromLatin1(t1)});
-        QVERIFY(stream.rest().isEmpty());
+        // A telegram that carries the sync's digits in its ID.
+        const QByteArray syncInside = "A55A0B0710203008A55A12340005";
+        QTest::addColumn<QByteArrayList>("reads");
+        QTest::addColumn<QList<int>>("times");
+        QTest::addColumn<QByteArrayList>("telegrams");
+        QTest::newRow("two in one read") << QByteArrayList{t1 + t2} << QList<int>{0} << QByteArrayList{t1, t2};
+        QTest::newRow("one in two reads")
+            << QByteArrayList{t1.left(10), t1.mid(10)} << QList<int>{0, 150} << QByteArrayList{t1};
+        QTest::newRow("sync cut by a read")
+            << QByteArrayList{t1.left(2), t1.mid(2)} << QList<int>{0, 10} << QByteArrayList{t1};
+        QTest::newRow("27 characters") << QByteArrayList{t1.left(27) + t2 + t1} << QList<int>{0}
+                                       << QByteArrayList{t2, t1};
+        QTest::newRow("27 characters, next read")
+            << QByteArrayList{t1.left(27), t2} << QList<int>{0, 5} << QByteArrayList{t2};
+        QTest::newRow("24 bytes") << QByteArrayList{"A55A9F020304050607080910" + t2} << QList<int>{0}
+                                  << QByteArrayList{t2};
+        QTest::newRow("line end") << QByteArrayList{t1 + "\r\n" + t2 + "\r\n"} << QList<int>{0}
+                                  << QByteArrayList{t1, t2};
+        QTest::newRow("stray bytes") << QByteArrayList{QByteArray(100, '\x17') + "0123456789A5A55" + t2}
+                                     << QList<int>{0} << QByteArrayList{t2};
+        QTest::newRow("lower case") << QByteArrayList{t1.toLower() + t2} << QList<int>{0}
+                                    << QByteArrayList{t1.toLower(), t2};
+        QTest::newRow("sync digits in a telegram")
+            << QByteArrayList{syncInside + t2, syncInside, "\r\n" + syncInside + "\r\n"} << QList<int>{0, 10, 20}
+            << QByteArrayList{syncInside, t2, syncInside, syncInside};
+        QTest::newRow("part given up after the pause")
+            << QByteArrayList{t1.left(10), t1.mid(10), t2} << QList<int>{0, 201, 210} << QByteArrayList{t2};
+        QTest::newRow("pause counts from the part's first byte")
+            << QByteArrayList{t2 + t1.left(5), t1.mid(5, 5), t1.mid(10)} << QList<int>{0, 150, 250}
+            << QByteArrayList{t2};
+    }
+
+    void stream()
+    {
+        QFETCH(QByteArrayList, reads);
+        QFETCH(QList<int>, times);
+        QFETCH(QByteArrayList, telegrams);
+        TelegramStream stream;
+        QStringList found;
+        for (qsizetype i = 0; i < reads.size(); ++i)
+            found << stream.feed(reads[i], times[i]);
+        QStringList expected;
+        for (const QByteArray &t : telegrams)
+            expected << QString::fromLatin1(t);
+        QCOMPARE(found, expected);
+    }
+
+    void datagramTelegrams()
+    {
+        QCOMPARE(datagramTelegram("A55A0B0710203008000FA8500003\r\n"), QStringLiteral("A55A0B0710203008000FA8500003"));
+        QCOMPARE(datagramTelegram("\r\na55b0B07"), QStringLiteral("a55b0B07"));
+        QCOMPARE(datagramTelegram(QByteArray(100, 'x')), std::nullopt);
     }
 };
 

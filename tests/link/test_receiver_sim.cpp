@@ -56,9 +56,10 @@ private Q_SLOTS:
         // The bare status request and a padded command in one chunk.
         program.write("A55A9F02030405060708" + padded(nvx::cmd::readTableRequest()));
         QByteArray got;
-        QTRY_VERIFY((got += program.readAll()).size() >= 56);
+        QTRY_VERIFY((got += program.readAll()).size() >= 84);
         QCOMPARE(got.left(28), QByteArray("A55A9F000100") + QByteArray(16, '0'));
-        QCOMPARE(got.mid(28), QByteArray("A55A0B06010203080000ABCD0002"));
+        // The sensors, then their supervision report (off: channel "FF").
+        QCOMPARE(got.mid(28), QByteArray("A55A0B06010203080000ABCD0002") + "A55B0B00000000000000000000FF");
         QCOMPARE(m->commands(), (QStringList{QStringLiteral("A55A9F02030405060708"),
                                              QStringLiteral("A55A9502030405060708          ")}));
 

@@ -304,6 +304,37 @@ private Q_SLOTS:
             deliver(t);
     }
 
+    // A pair that is no byte: no row, data byte, mark or base ID takes a
+    // value from the telegram.
+    void pairThatIsNoByteChangesNothing_data()
+    {
+        QTest::addColumn<QString>("telegram");
+        QTest::newRow("channel telegram") << QStringLiteral("A55A0B07102030G8000FA8500003");
+        QTest::newRow("channel of blanks") << QStringLiteral("A55A0B071020300800AAAAAA00");
+        QTest::newRow("channel digit no hex") << QStringLiteral("A55A0B0710203008000FA850000:");
+        QTest::newRow("supervision message") << QStringLiteral("A55B0000F0140001000000000Z04");
+        QTest::newRow("supervision off") << QStringLiteral("A55B0000x00000000000000000FF");
+        QTest::newRow("base id") << QStringLiteral("A55A8B98FFFFFF8G00000000001D");
+    }
+
+    void pairThatIsNoByteChangesNothing()
+    {
+        QFETCH(QString, telegram);
+        const QString before = nvxtest::tableText(config());
+        state().WatchActive = true;
+        state().BaseIDText = QStringLiteral("-");
+        deliver(telegram);
+        QCOMPARE(nvxtest::tableText(config()), before);
+        for (int i = 0; i <= ChannelCount; ++i)
+            QVERIFY(state().ChannelDB0[i] == 0 && state().ChannelDB3[i] == 0 && !state().ChannelFailed[i]);
+        QCOMPARE(state().BaseIDText, QStringLiteral("-"));
+        QVERIFY(state().WatchActive);
+        QVERIFY(config().txtletztesTelegramm->text().isEmpty());
+        // The lower-case form of a telegram is one.
+        deliver(channelTelegram(3, QStringLiteral("07"), QStringLiteral("000FA850"), {0x1A, 0, 0, 8}).toLower());
+        QCOMPARE(state().ChannelDB3[3], 0x1A);
+    }
+
     // ---- channel telegrams ------------------------------------------------
 
     void channelTelegramFillsRow()
@@ -356,6 +387,9 @@ private Q_SLOTS:
         deliver(channelTelegram(4, QStringLiteral("07"), QStringLiteral("FFFFFFFF"), {0, 0, 0, 0x08}));
         QCOMPARE(config().SystemID[4]->text(), state().Texts[0]);
         QCOMPARE(config().SystemID[4]->text(), QStringLiteral("Frei"));
+        // The whole row reads as free.
+        QCOMPARE(config().OrgByte[4]->text(), QStringLiteral("  "));
+        QCOMPARE(config().Orgnr[4]->text(), QStringLiteral("  "));
         QCOMPARE(backColour(config().SystemID[4]), ColourWhite);
         QCOMPARE(backColour(config().OrgByte[4]), ColourWhite);
         QCOMPARE(backColour(config().Orgnr[4]), ColourWhite);

@@ -2,13 +2,15 @@
 // program without hardware.
 //
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
-//                [--reply-delay MS] [--quiet]
+//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
 // 127.0.0.1 (the program's address inside the test namespace). Every module
 // starts with three learned sensors, which send a data telegram now and then
-// while the program is linked.
+// while the program is linked. A learn-in by button is answered by a
+// simulated sensor pressing its learn button after --learn-delay; the
+// supervision report follows every table read and supervision command.
 
 #include "simulator.h"
 
@@ -70,7 +72,14 @@ int main(int argc, char *argv[])
     QCommandLineOption delayOption(QStringLiteral("reply-delay"), QStringLiteral("Answer searches after MS milliseconds."),
                                    QStringLiteral("ms"), QStringLiteral("0"));
     QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not print the datagrams received."));
-    parser.addOptions({moduleOption, delayOption, quietOption});
+    QCommandLineOption learnDelayOption(
+        QStringLiteral("learn-delay"),
+        QStringLiteral("A learn-in by button: the sensor presses its learn button after MS milliseconds (-1: never)."),
+        QStringLiteral("ms"), QStringLiteral("3000"));
+    QCommandLineOption learnIdOption(QStringLiteral("learn-id"),
+                                     QStringLiteral("The ID (8 hex digits) the learning sensor sends."),
+                                     QStringLiteral("id"), QStringLiteral("0012AB9F"));
+    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -88,7 +97,10 @@ int main(int argc, char *argv[])
             err << "receiver-sim: " << error << Qt::endl;
             return 2;
         }
-        sim.addModule(*rec)->behaviour.replyDelayMs = delay;
+        nvxsim::SimModule *m = sim.addModule(*rec);
+        m->behaviour.replyDelayMs = delay;
+        m->sensors.learnButtonDelayMs = parser.value(learnDelayOption).toInt();
+        m->sensors.learnSensorId = parser.value(learnIdOption).toUpper();
     }
     if (!parser.isSet(quietOption)) {
         QObject::connect(&sim, &nvxsim::ReceiverSimulator::configMessageReceived, &app, [](const QByteArray &d) {

@@ -35,6 +35,9 @@ SimModule::SimModule(const BoardRecord &rec, QObject *parent) : QObject(parent),
     m_bareTimer->setSingleShot(true);
     m_bareTimer->setInterval(BareWaitMs);
     connect(m_bareTimer, &QTimer::timeout, this, [this] { splitCommands(true); });
+    m_learnTimer = new QTimer(this);
+    m_learnTimer->setSingleShot(true);
+    connect(m_learnTimer, &QTimer::timeout, this, &SimModule::sensorPressesLearnButton);
 }
 
 SimModule::~SimModule() { stopReceiver(); }
@@ -208,7 +211,9 @@ void SimModule::answerCommand(const QString &command)
     const bool channelOk = ok && ch >= 0 && ch < int(table.size());
     QList<QByteArray> replies;
 
-    if (t.startsWith(QLatin1String("A55AAB58"))) {
+    if (answerSensorCommand(code, ch, channelOk, t, replies)) {
+        // learn-in, delete, supervision
+    } else if (t.startsWith(QLatin1String("A55AAB58"))) {
         replies << baseIdReply(baseId);
     } else if (code == QLatin1String("9F")) {
         if (receiver.answerStatus)
@@ -223,9 +228,9 @@ void SimModule::answerCommand(const QString &command)
             db[3] |= 0x08;
             replies << channelTelegram(i, c.org, c.id, db);
         }
-    } else if (code == QLatin1String("94")) {
-        if (channelOk)
-            table[std::size_t(ch)] = SimChannel{};
+        // A receiver with sensors reports their supervision after them.
+        if (!replies.isEmpty())
+            replies << supervisionReport();
     } else if (code == QLatin1String("92")) {
         if (channelOk) {
             SimChannel &c = table[std::size_t(ch)];
@@ -233,14 +238,6 @@ void SimModule::answerCommand(const QString &command)
             c.org = t.mid(8, 2);
             c.id = t.mid(10, 8);
             c.db = {};
-        }
-    } else if (code == QLatin1String("96")) {
-        // The end of a learn-in by hand: the receiver reports the channel.
-        if (channelOk && table[std::size_t(ch)].used) {
-            const SimChannel &c = table[std::size_t(ch)];
-            std::array<int, 4> db = c.db;
-            db[3] |= 0x08;
-            replies << channelTelegram(ch, c.org, c.id, db);
         }
     } else if (code == QLatin1String("9E")) {
         gatewayOptions = t;

@@ -41,6 +41,26 @@ struct SimChannel {
     std::array<int, 4> db{}; // DB3, DB2, DB1, DB0 of the last data telegram
 };
 
+// What the receiver's supervision reports for one channel's sensor: byte 4
+// (0 never failed, 1 failed at times, newly; 2 and more: still) and byte 5
+// (0 sending, 1 not sending).
+struct SimWatch {
+    int failedAtTimes = 0;
+    int notSending = 0;
+};
+
+// The sensor supervision and the learn-in of the receiver.
+struct SensorBehaviour {
+    // A learn-in by button waits for the sensor: it presses its learn button
+    // after this many milliseconds; -1: never.
+    int learnButtonDelayMs = -1;
+    // The ID the sensor sends with its learn telegram.
+    QString learnSensorId = QStringLiteral("0012AB9F");
+    bool supervisionOn = false;
+    int supervisionMinutes = 0;
+    std::array<SimWatch, 30> watch{};
+};
+
 // How a module answers the module configuration protocol.
 struct ModuleBehaviour {
     int replyDelayMs = 0;      // IMIN after this delay
@@ -73,6 +93,7 @@ public:
     ModuleBehaviour behaviour;
     ReceiverBehaviour receiver;
     std::array<SimChannel, 30> table;
+    SensorBehaviour sensors;
 
     QHostAddress address() const { return QHostAddress(record.dotted(BoardRecord::Ip)); }
     QString macText() const { return record.macText(); }
@@ -94,6 +115,13 @@ public:
     static QByteArray channelTelegram(int ch, const QString &org, const QString &id, std::array<int, 4> db3to0);
     void sendChannelTelegram(int ch, const QString &org, const QString &id, std::array<int, 4> db3to0);
     QByteArray statusReply() const;
+    // The supervision report: one "A55B" message per learned channel while
+    // supervision is on, one for channel "FF" while it is off.
+    QList<QByteArray> supervisionReport() const;
+    static QByteArray supervisionMessage(bool on, int minutes, int ch, const QString &org, const QString &id,
+                                         SimWatch watch);
+    // A learn-in by button waiting for its sensor (channel, ORG), if any.
+    bool learnPending() const { return m_learnChannel >= 0; }
     QByteArray baseIdReply(const QString &baseId) const;
     // Gateway options last received, as text ("" when none came).
     QString gatewayOptions;
@@ -112,12 +140,20 @@ private:
     void connectToProgram();
     void readTcp();
     void splitCommands(bool flushBare);
+    // The learn-in, delete and supervision commands (sim_sensors.cpp); true
+    // when the command was one of them.
+    bool answerSensorCommand(const QString &code, int ch, bool channelOk, const QString &command,
+                             QList<QByteArray> &replies);
+    void sensorPressesLearnButton();
 
     QStringList m_commands;
     QByteArray m_tcpBuffer;
     bool m_started = false;
     QTimer *m_retryTimer = nullptr;
     QTimer *m_bareTimer = nullptr;
+    QTimer *m_learnTimer = nullptr;
+    int m_learnChannel = -1;
+    QString m_learnOrg;
     QTcpServer *m_server = nullptr;
     QPointer<QTcpSocket> m_tcp;
     QUdpSocket *m_udp = nullptr;

@@ -1,0 +1,58 @@
+#pragma once
+// The control-timer window: switches the receiver's sensor supervision on
+// with its minutes, or off. It may be loaded hidden by the receiver's
+// supervision report and then shows what the receiver reported.
+
+#include "shell/appstate.h"
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace nvx {
+
+class Config;
+class UpDown;
+
+class Alarm : public QDialog {
+    Q_OBJECT
+public:
+    Alarm(AppState &state, Config &config);
+
+    void Form_Load();
+    void Check1_Click();
+    void txtmin_LostFocus();
+    void UpDown1_UpClick();
+    void UpDown1_DownClick();
+    void Abbruch_Click();
+    void Abbruch1_Click();
+
+    bool isUnloaded() const { return m_unloaded; }
+
+    QGroupBox *Ueberwachungstimerframe = nullptr;
+    QCheckBox *Check1 = nullptr;
+    std::array<QLabel *, 2> txtMinute{};
+    QLineEdit *txtmin = nullptr;
+    UpDown *UpDown1 = nullptr;
+    QLabel *txtminLabel = nullptr;
+    QPushButton *Abbruch = nullptr;
+    QPushButton *Abbruch1 = nullptr;
+
+protected:
+    void reject() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void unload();
+
+    AppState &m_state;
+    Config &m_config;
+    bool m_unloaded = false;
+};
+
+} // namespace nvx

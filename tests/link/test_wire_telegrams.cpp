@@ -1,0 +1,114 @@
+// Telegrams as a receiver puts them on the wire, through the program's real
+// sockets in all three link modes: pieces that are no telegram, line ends,
+// noise and lower-case hex must not shift, invent or lose the telegrams that
+// follow, and the link still reads the table on the next status reply.
+
+#include "shell/frmstate.h"
+#include "support/fixtures.h"
+
+#include <QTest>
+#include <QToolButton>
+
+using namespace nvx;
+using nvxsim::SimModule;
+
+namespace {
+
+enum class Mode { TcpServer, TcpClient, Udp };
+
+BoardRecord recordFor(Mode mode)
+{
+    BoardRecord rec = nvxtest::reportingRecord("00AB00000001", QStringLiteral("127.0.0.7"), 10031, 10032);
+    if (mode == Mode::TcpClient)
+        rec[BoardRecord::Mode] = 0;
+    if (mode == Mode::Udp)
+        rec[BoardRecord::Udp] = 1;
+    return rec;
+}
+
+const QByteArray First = SimModule::channelTelegram(0, QStringLiteral("05"), QStringLiteral("000000A1"), {0x30, 0, 0, 8});
+const QByteArray Last = SimModule::channelTelegram(29, QStringLiteral("07"), QStringLiteral("000000B2"), {1, 2, 3, 8});
+const QByteArray OnRow10 = SimModule::channelTelegram(9, QStringLiteral("06"), QStringLiteral("00ABCDEF"), {4, 0, 0, 8});
+
+} // namespace
+
+class TestWireTelegrams : public QObject, nvxtest::PerTestBench {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { startBench(); }
+    void cleanup() { stopBench(); }
+
+    void piecesBeforeTelegrams_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QByteArray>("piece");
+        QTest::addColumn<QString>("row10");
+        const QString freeRow = QStringLiteral("   |    | Frei");
+        const QString filled = QStringLiteral("1 Byte Sensor | 06 | 00ABCDEF");
+        const QList<std::pair<const char *, Mode>> modes{
+            {"tcp server", Mode::TcpServer}, {"tcp client", Mode::TcpClient}, {"udp", Mode::Udp}};
+        for (const auto &[name, mode] : modes) {
+            const QList<std::tuple<const char *, QByteArray, QString>> pieces{
+                {"27 characters", OnRow10.left(27), freeRow},
+                {"24 bytes", OnRow10.left(24), freeRow},
+                {"CR LF", OnRow10 + "\r\n", filled},
+                {"100 stray bytes", QByteArray("0123456789").repeated(10), freeRow},
+                {"lower case", OnRow10.toLower(), filled}};
+            for (const auto &[what, piece, row10] : pieces)
+                QTest::addRow("%s, %s", name, what) << int(mode) << piece << row10;
+        }
+    }
+
+    void piecesBeforeTelegrams()
+    {
+        QFETCH(int, mode);
+        QFETCH(QByteArray, piece);
+        QFETCH(QString, row10);
+        SimModule *m = bench->link(recordFor(Mode(mode)));
+        QVERIFY(m);
+
+        if (Mode(mode) == Mode::Udp) {
+            // Each send is a datagram of its own.
+            for (const QByteArray &datagram : {piece, First, Last})
+                m->sendText(datagram);
+        } else {
+            // One write: the pieces meet in one read or are cut anywhere.
+            m->sendText(piece + First + Last);
+        }
+        QTRY_COMPARE(config->SystemID[29]->text(), QStringLiteral("000000B2"));
+        QTest::qWait(50);   // anything the piece would invent comes with it
+
+        const QString table = nvxtest::channelRows(QStringLiteral(" | "), QStringLiteral("   |    | Frei"),
+                                                   {{0, QStringLiteral("Taster | 05 | 000000A1")},
+                                                    {9, row10},
+                                                    {29, QStringLiteral("4 Byte Sensor | 07 | 000000B2")}});
+        QCOMPARE(nvxtest::tableText(*config), table);
+        for (int ch = 0; ch < ChannelCount; ++ch) {
+            const bool used = !config->rowIsFree(ch);
+            QVERIFY2(config->Lernmodusbutton[ch]->isEnabled() == !used, qPrintable(QString::number(ch)));
+            QCOMPARE(config->Loeschen[ch]->isEnabled(), used);
+        }
+        QCOMPARE(state->ChannelDB3[29], 1);
+        QCOMPARE(state->ChannelDB0[29], 8);
+
+        // The link is still in step: the status reply reads the table.
+        m->clearCommands();
+        int codeInWindow = -1;
+        auto answered = nvxtest::onNextModal(
+            [&](QWidget *w) {
+                codeInWindow = state->StatusCode;
+                auto *window = qobject_cast<frmState *>(w);
+                QTRY_COMPARE(m->commands(), QStringList{nvxtest::padded(cmd::readTableRequest())});
+                window->Timer1SW->start(0);   // the wait's time-out, now
+                QTRY_VERIFY(window->cmdOK->isVisible());
+                nvxtest::click(w, QStringLiteral("cmdOK"));
+            },
+            QStringLiteral("frmState"));
+        m->sendText(m->statusReply());
+        QTRY_VERIFY(*answered);
+        QCOMPARE(codeInWindow, int(StatusReadTable));
+    }
+};
+
+QTEST_MAIN(TestWireTelegrams)
+#include "test_wire_telegrams.moc"
