@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)store.value(RegRoot::CurrentUser, QStringLiteral("Control Panel\\International"), QStringLiteral("sDecimal"));
     for (RegRoot root : {RegRoot::LocalMachine, RegRoot::CurrentUser}) {
         QStringList pending{QString()};
-        for (int visited = 0; !pending.isEmpty() && visited < 200; ++visited) {
+        for (int visited = 0; !pending.isEmpty() && visited < 50; ++visited) {
             const QString key = pending.takeLast();
             FUZZ_CHECK(store.keyExists(root, key));
             for (const QString &sub : store.subkeys(root, key)) {
