@@ -47,6 +47,8 @@ done
 export DISPLAY=":$display"
 export QT_QPA_PLATFORM=xcb
 export NVX_REGISTRY_FILE="$work/registry.ini"
+# The program makes its folder in the user's data folder; not in the real one.
+export XDG_DATA_HOME="$work/data"
 
 "$simulator" >"$work/sim.log" 2>&1 &
 pids+=($!)

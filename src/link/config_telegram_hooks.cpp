@@ -1,6 +1,5 @@
 // Steps of the telegram processor that belong to windows and branches with
-// their own files: gateway reception, the manual-send window, the sensor
-// information window and the event-mode logging step.
+// their own files: gateway reception and the sensor information window.
 // Until those are in place, these steps do nothing; the state they read and
 // write (AppState) is kept up to date by the processor already.
 
@@ -10,8 +9,6 @@ namespace nvx {
 
 void Config::showSupervisionInMonitor(const SupervisionReport &) {}
 void Config::GatewayTelegram() {}
-void Config::showBaseIdInSendWindow() {}
 void Config::showChannelTelegramInMonitor(int, bool, int) {}
-void Config::RecordMonitorSample() {}
 
 } // namespace nvx

@@ -1,10 +1,11 @@
-// The PC's own IPv4 addresses. (The socket library needs no start-up or
-// clean-up here, so nothing can end the program at this point.)
+// The PC's own IPv4 addresses, taken from its network interfaces: resolving
+// the host name yields only 127.0.1.1 on many Linux installations. (The
+// socket library needs no start-up or clean-up here, so nothing can end the
+// program at this point.)
 
 #include "network/localip.h"
 #include "shell/config.h"
 
-#include <QHostInfo>
 #include <QListWidget>
 
 namespace nvx {
@@ -12,7 +13,7 @@ namespace nvx {
 void Config::FillLocalIPList()
 {
     List1->clear();
-    List1->addItems(localIPv4Addresses(QHostInfo::localHostName()));
+    List1->addItems(localIPv4Addresses());
 }
 
 } // namespace nvx

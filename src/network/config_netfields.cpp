@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -166,6 +168,8 @@ void Config::connectNetFields()
 bool Config::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
+        if (watched == ListBoards || watched == List1)
+            return listKeyPressed(watched, event);
         const auto *key = static_cast<QKeyEvent *>(event);
         if (watched == txtIP || watched == txtSubnet || watched == txtGW || watched == txtServerIP
             || watched == txtDirectIP)

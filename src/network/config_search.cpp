@@ -1,10 +1,12 @@
 // Receiver search, board list and the module configuration replies.
 
 #include "shell/config.h"
+#include "shell/texts.h"
 #include "shell/vbcolours.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QNetworkDatagram>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +19,7 @@ namespace nvx {
 namespace {
 
 constexpr quint16 ModuleConfigPort = 1460;
+constexpr quint16 ModuleReplyPort = 5001;
 
 } // namespace
 
@@ -51,8 +54,27 @@ void Config::func_SearchBoard()
         txtDirectIP->setFocus();
         return;
     }
+    if (!bindModuleConfigSocket()) {
+        // The modules answer to port 5001 only: a search without it would
+        // report that no receiver answered while they do.
+        m_state.StatusCode = StatusIdle;
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("NVX-Ethernet"),
+                        portInUseText(ModuleReplyPort, m_state.english()), QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("PortInUse"));
+        box.exec();
+        return;
+    }
     sendModuleMessage(QByteArrayLiteral("FIND"));
     ShowMsgWindow();
+}
+
+bool Config::bindModuleConfigSocket()
+{
+    if (WinsockUDP->state() == QAbstractSocket::BoundState)
+        return true;
+    WinsockUDP->close();
+    // Not shared: with two copies bound, one would take the other's replies.
+    return WinsockUDP->bind(QHostAddress::AnyIPv4, ModuleReplyPort, QUdpSocket::DontShareAddress);
 }
 
 std::optional<QHostAddress> Config::moduleConfigTarget() const

@@ -11,6 +11,7 @@
 #include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTcpServer>
@@ -137,6 +138,26 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
 
     m_state.TableLoadedFromFile = false;
     Adressenubertragen->setEnabled(false);
+}
+
+bool Config::listKeyPressed(QObject *list, QEvent *event)
+{
+    // The list moves its current row first. A row reached with the keys then
+    // counts as clicked, so the row shown as chosen is the one in use.
+    if (list == ListBoards) {
+        const QTreeWidgetItem *before = ListBoards->currentItem();
+        static_cast<QObject *>(ListBoards)->event(event);
+        QTreeWidgetItem *now = ListBoards->currentItem();
+        if (now && now != before)
+            ListBoards_ItemClick(now);
+    } else if (list == List1) {
+        const QListWidgetItem *before = List1->currentItem();
+        static_cast<QObject *>(List1)->event(event);
+        const QListWidgetItem *now = List1->currentItem();
+        if (now && now != before)
+            txtlocalIP->setText(now->text());
+    }
+    return true;
 }
 
 void Config::closeTelegramSockets()

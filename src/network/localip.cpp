@@ -1,6 +1,6 @@
 #include "network/localip.h"
 
-#include <QHostInfo>
+#include <QNetworkInterface>
 
 namespace nvx {
 
@@ -30,14 +30,34 @@ QStringList ipv4Texts(const QList<QHostAddress> &addresses)
     return result;
 }
 
-QStringList localIPv4Addresses(const QString &hostName)
+QStringList localIPv4Addresses(const QList<LocalInterface> &interfaces)
 {
-    if (hostName.trimmed().isEmpty())
-        return {};
-    const QHostInfo info = QHostInfo::fromName(hostName.trimmed());
-    if (info.error() != QHostInfo::NoError)
-        return {};
-    return ipv4Texts(info.addresses());
+    QList<QHostAddress> own;
+    QList<QHostAddress> loopback;
+    for (const LocalInterface &i : interfaces) {
+        if (!i.up)
+            continue;
+        for (const QHostAddress &a : i.addresses)
+            (i.loopback || a.isLoopback() ? loopback : own) << a;
+    }
+    // A receiver on the LAN reports to one of the LAN addresses; loopback
+    // only serves a PC without any network.
+    const QStringList lan = ipv4Texts(own);
+    return lan.isEmpty() ? ipv4Texts(loopback) : lan;
+}
+
+QStringList localIPv4Addresses()
+{
+    QList<LocalInterface> interfaces;
+    for (const QNetworkInterface &ni : QNetworkInterface::allInterfaces()) {
+        LocalInterface i;
+        i.up = ni.flags().testFlag(QNetworkInterface::IsUp);
+        i.loopback = ni.flags().testFlag(QNetworkInterface::IsLoopBack);
+        for (const QNetworkAddressEntry &entry : ni.addressEntries())
+            i.addresses << entry.ip();
+        interfaces << i;
+    }
+    return localIPv4Addresses(interfaces);
 }
 
 } // namespace nvx

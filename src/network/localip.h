@@ -14,11 +14,21 @@ namespace nvx {
 QString SplitFirstToken(QString &text, const QString &delimiter);
 
 // The IPv4 addresses among `addresses` as dotted decimal text, in the given
-// (resolver) order, each once.
+// order, each once.
 QStringList ipv4Texts(const QList<QHostAddress> &addresses);
 
-// Resolves `hostName` and returns its IPv4 addresses in resolver order; an
-// empty list when the name does not resolve.
-QStringList localIPv4Addresses(const QString &hostName);
+// One network interface as far as the address list cares.
+struct LocalInterface {
+    bool up = false;
+    bool loopback = false;
+    QList<QHostAddress> addresses;
+};
+
+// The IPv4 addresses of the interfaces that are up, in interface order;
+// loopback addresses only when there is no other.
+QStringList localIPv4Addresses(const QList<LocalInterface> &interfaces);
+
+// The same for this machine's interfaces.
+QStringList localIPv4Addresses();
 
 } // namespace nvx

@@ -220,9 +220,13 @@ void Config::applyIcons()
         info2[i]->setIcon(infoAtTimes);
         info3[i]->setIcon(infoSilent);
     }
-    Ladenbutton2->setIcon(drawPicture(Picture::Open));
-    speichern2->setIcon(drawPicture(Picture::Save));
-    Drucken2->setIcon(drawPicture(Picture::Print));
+    // The file buttons of the settings tab look like those of the sensor tab.
+    for (QToolButton *b : {Ladenbutton2, LadenButton1})
+        b->setIcon(drawPicture(Picture::Open));
+    for (QToolButton *b : {speichern2, speichern1})
+        b->setIcon(drawPicture(Picture::Save));
+    for (QToolButton *b : {Drucken2, Druckbutton})
+        b->setIcon(drawPicture(Picture::Print));
     Adressenubertragen->setIcon(drawPicture(Picture::Transfer));
     Auslesen->setIcon(drawPicture(Picture::Read));
     Sensortimer->setIcon(drawPicture(Picture::Timer));

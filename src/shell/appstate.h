@@ -6,6 +6,7 @@
 
 #include "network/boardrecord.h"
 #include "network/boards.h"
+#include "logging/loggingdata.h"
 
 #include <QDateTime>
 #include <QString>
@@ -87,6 +88,8 @@ struct AppState {
     QStringList BoardDescriptions;
     bool BoardShown = false;
     QString SelectedMAC;       // 12 hex digits, names the description file
+    QString FirmwareFilePath;  // the firmware file chosen for the upload
+    QString FirmwareTargetIP;  // txtIP when the upload started
 
     // The selected receiver as loaded, to mark edits in red.
     QString LoadedIP, LoadedSubnet, LoadedGateway, LoadedServerIP, LoadedPort, LoadedServerPort;
@@ -113,8 +116,7 @@ struct AppState {
 
     // --- logging ------------------------------------------------------------
     bool LoggingActive = false;
-    int ChartFirstRow = 0;
-    int SampleCounter = 0;
+    LoggingData logging;
 };
 
 } // namespace nvx

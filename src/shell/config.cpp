@@ -6,6 +6,7 @@
 #include "shell/frmfehler.h"
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
+#include "shell/programfolder.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
 
@@ -75,7 +76,8 @@ Config::Config(AppState &state, QWidget *parent)
     Winsock2UDP = new QUdpSocket(this);
     Winsock2UDP->setObjectName(QStringLiteral("Winsock2UDP"));
 
-    resize(1190, 760);
+    // Fits a 1366 x 768 screen with the title bar and the desktop's panel.
+    resize(1190, 690);
     connectHandlers();
 }
 
@@ -108,6 +110,8 @@ void Config::connectHandlers()
             m_state.SelectorRefreshPending = false;
         }
     });
+    ListBoards->installEventFilter(this);
+    List1->installEventFilter(this);
     connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (item)
             txtlocalIP->setText(item->text());
@@ -122,6 +126,7 @@ void Config::connectHandlers()
 
     connect(Setting, &QPushButton::clicked, this, &Config::Setting_Click);
     connect(bt_set, &QPushButton::clicked, this, &Config::bt_set_Click);
+    connect(Command1, &QPushButton::clicked, this, &Config::Command1_Click);
     connect(chkDHCP, &QCheckBox::clicked, this, &Config::chkDHCP_Click);
     connect(chkDirect, &QCheckBox::clicked, this, &Config::chkDirect_Click);
     connect(chkClientMode, &QRadioButton::toggled, this, [this](bool on) { if (on) chkClientMode_Click(); });
@@ -139,13 +144,19 @@ void Config::connectHandlers()
     connect(Adressenubertragen, &QToolButton::clicked, this, &Config::Adressenubertragen_Click);
     connect(Timer1, &QTimer::timeout, this, &Config::Timer1_Timer);
     connect(Timer5, &QTimer::timeout, this, &Config::Timer5_Timer);
+    connectPrinting();
     connectSensorHandlers();
+    connectLogging();
 }
 
 void Config::Form_Load()
 {
     LoadLanguage(m_state, FormStatus, nullptr);
     LoadLanguage(m_state, FormConfig, this);
+    // Without a folder named in the store this user's own is made here, so
+    // the description files, the logs and the help have a place from the
+    // first start on.
+    prepareProgramFolder(m_state.ProgramPath, helpDocumentSources(QCoreApplication::applicationDirPath()));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
@@ -170,14 +181,13 @@ void Config::Form_Load()
     Monitorstop->setEnabled(false);
     for (QCheckBox *c : channel_log)
         c->setEnabled(false);
-    m_state.ChartFirstRow = 0;
+    m_state.logging.ChartFirstRow = 0;
     HScroll1->setEnabled(false);
-    m_state.SampleCounter = 0;
+    m_state.logging.samples.counter = 0;
 
-    // A second instance or another program may hold the port: the search
-    // then simply finds nothing (sharing the port would let one instance
-    // take the other's replies).
-    WinsockUDP->bind(QHostAddress::AnyIPv4, 5001, QUdpSocket::DontShareAddress);
+    // A second instance or another program may hold the port; the search
+    // tells the user so.
+    bindModuleConfigSocket();
     m_state.BoardSelected = false;
     m_state.StatusCode = StatusIdle;
 
@@ -204,6 +214,7 @@ void Config::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    closeDataLog();
     Datspeichern();
     closeTelegramSockets();
     WinsockUDP->close();

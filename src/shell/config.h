@@ -4,6 +4,7 @@
 // config_*.cpp files beside the subsystem they serve.
 
 #include "link/telegramstream.h"
+#include "logging/datalog.h"
 #include "shell/appstate.h"
 #include "shell/frmstate.h"
 
@@ -11,10 +12,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <QtPrintSupport/qtprintsupportglobal.h>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
+class QFile;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -34,9 +38,12 @@ class QUdpSocket;
 class QMenu;
 class QAction;
 class QChartView;
+class QPixmap;
+class QPrinter;
 
 namespace nvx {
 
+class FieldFilter;
 class UpDown;
 class LernmodusFenster;
 class Alarm;
@@ -80,6 +87,9 @@ public:
     // Where module configuration messages go: the broadcast address, or
     // txtDirectIP with chkDirect ticked; none when that is not an address.
     std::optional<QHostAddress> moduleConfigTarget() const;
+    // Binds the module configuration socket to local port 5001 unless it is
+    // bound; false when the port is taken.
+    bool bindModuleConfigSocket();
 
     // ---- local addresses (network/config_localip.cpp) -----------------------
     void FillLocalIPList();
@@ -87,6 +97,9 @@ public:
     // ---- selection (network/config_selection.cpp) ---------------------------
     void ListBoards_ItemClick(QTreeWidgetItem *item);
     void closeTelegramSockets();
+    // A key pressed in ListBoards or List1: a row chosen with the keys is
+    // taken as a click on it.
+    bool listKeyPressed(QObject *list, QEvent *event);
 
     // ---- network fields (network/config_netfields.cpp) ---------------------
     void txtIP_LostFocus();
@@ -127,6 +140,9 @@ public:
     // The receiver address and port of Winsock2UDP, set when the link opens.
     void setUdpRemote(const QString &host, quint16 port);
 
+    // ---- manual send window (link/config_send.cpp) ---------------------------
+    void Command1_Click();
+
     // ---- telegram processing (link/config_telegram.cpp) --------------------
     void ProcessTelegram();
     void txtletztesTelegramm_Change();
@@ -155,7 +171,7 @@ public:
     // rocker telegram rockerButton is -2 (leave the rocker buttons), -1 (clear
     // all four) or 0..3 (select that one), see rockerButtonFor();
     void showChannelTelegramInMonitor(int ch, bool rocker, int rockerButton);
-    // the logging step of the event mode.
+    // the logging step (logging/config_logging_step.cpp).
     void RecordMonitorSample();
 
     // ---- sensor table (sensors/config_table.cpp) ---------------------------
@@ -197,9 +213,54 @@ public:
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
 
+    // ---- data logging (logging/config_logging_*.cpp) ----------------------
+    void MonitorStart_Click();
+    void MonitorPause_Click();
+    void Monitorstop_Click();
+    void Timer2_Timer();
+    void Option1Intervall_Click();
+    void Optionallintervall_Click();
+    void Option2Ereigniss_Click();
+    void channel_log_Click();
+    void Check_sensorId_Click();
+    void Auswahl_Click();
+    void DatenbyteAuswahl_Click();
+    void start3_Click();
+    void pause3_Click();
+    void stop3_Click();
+    void speichern3_Click();
+    void SaveDataLogAs();
+    // Appends the box's text to the receive log and empties it once it holds
+    // 10000 characters; the box keeps its text when the log cannot be written.
+    void ReceiveBoxSpill(QPlainTextEdit *box);
+    // Appends the box's whole text to the receive log; false when the log
+    // cannot be written (the box then keeps its text).
+    bool appendBoxToReceiveLog(QPlainTextEdit *box);
+    // Adds one line at the end of a receive box.
+    static void appendToBox(QPlainTextEdit *box, const QString &line);
+    // A receive box's length as the receive log counts it (CR LF as two).
+    static qsizetype boxLength(const QPlainTextEdit *box);
+    void closeDataLog();
+    // The chart redraw (logging/config_chart.cpp).
+    void Diagramm();
+    // ---- printing (sensors/config_print.cpp) --------------------------------
+    void Druckbutton_Click();
+    void Drucken2_Click();
+    void Drucken3_Click();
+#if QT_CONFIG(printer)
+    // The chart picture fitted to a landscape page, with its header and the
+    // legend of the chosen series.
+    void printpicturetofitpage(QPrinter &Prn, const QPixmap &Pic);
+    // The printer every printout goes to; it keeps the user's choice for the
+    // session.
+    QPrinter &printer();
+#endif
+
     // ---- language, menus (shell/config_menus.cpp) ----------------------------
     void MenueMain_Click(int index);
     void MenuHilfe_Click();
+
+    // ---- firmware upload (network/config_firmware.cpp) -----------------------
     void MenueDateiUpload_Click();
 
     // ======================= controls ========================================
@@ -269,6 +330,7 @@ public:
     QCheckBox *chk_rssi = nullptr;
     QCheckBox *chk_server = nullptr;
     QPushButton *bt_set = nullptr;
+    QPushButton *Command1 = nullptr;    // "Send": the manual send window
     QLabel *txtletztesTelegramm1 = nullptr;
     QLabel *txtletztesTelegramm = nullptr;
 
@@ -318,6 +380,7 @@ public:
     QToolButton *Monitorstop = nullptr;
     QToolButton *speichern3 = nullptr;
     QToolButton *Drucken3 = nullptr;
+    QLabel *Image1 = nullptr;           // the chart picture taken for printing
     QGroupBox *frm_gateway = nullptr;
     QGroupBox *checkid = nullptr;
     QCheckBox *Check_sensorId = nullptr;
@@ -326,6 +389,7 @@ public:
     QToolButton *pause3 = nullptr;
     QToolButton *stop3 = nullptr;
     QPlainTextEdit *txt_Empfang = nullptr;   // the receive box
+    QPlainTextEdit *txt_log_data = nullptr;  // hidden: receive lines of the logging steps
 
     // ---- module configuration socket -------------------------------------
     QUdpSocket *WinsockUDP = nullptr;
@@ -346,6 +410,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void StartFirmwareUpload();
+    // The file dialog OpenLog until an existing file is chosen; none on cancel.
+    std::optional<QString> chooseFirmwareFile();
     void buildSettingsTab(QWidget *tab);
     void buildSensorsTab(QWidget *tab);
     void buildLoggingTab(QWidget *tab);
@@ -372,6 +439,20 @@ private:
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;
 
+    // ---- data logging ------------------------------------------------------
+    void connectLogging();
+    LogMode logMode() const;
+    // The data fields of one channel from its data bytes; false when a
+    // scaling text is no number.
+    bool refreshChannelFields(int ch);
+    bool writeDataLog(const QString &text);
+    void writeChannelRow(int ch, int n);
+    bool sampleSeries(int n);
+    void enableSeriesRows(int first);
+    void setScrollToNewest();
+    QFile *m_dataLog = nullptr;
+    FieldFilter *m_fieldFilter = nullptr;
+
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is
     // already in the table.
@@ -383,6 +464,18 @@ private:
     // delivers telegrams, by whether the row is free.
     void deliveringRowButtons(int ch);
     quint64 m_telegramsProcessed = 0;
+
+    void PrintAddressTable();
+    void PrintDataTable();
+    void connectPrinting();
+#if QT_CONFIG(printer)
+    // Shows the printer dialog; false when the user cancelled it.
+    bool showPrinterDialog(QPrinter &prn);
+    struct PrinterDeleter {
+        void operator()(QPrinter *p) const;
+    };
+    std::unique_ptr<QPrinter, PrinterDeleter> m_printer;
+#endif
 };
 
 } // namespace nvx

@@ -242,6 +242,8 @@ void Config::buildSensorsTab(QWidget *tab)
     for (QWidget *w : std::initializer_list<QWidget *>{chk_gateway_enocean, chk_rssi, chk_server, bt_set})
         gw->addWidget(w);
     bottom->addWidget(Gatewayframe);
+    Command1 = named(new QPushButton(QStringLiteral("Send"), tab), QStringLiteral("Command1"));
+    bottom->addWidget(Command1, 0, Qt::AlignBottom);
     outer->addLayout(bottom);
 
     auto *last = new QHBoxLayout;
@@ -403,6 +405,12 @@ void Config::buildLoggingTab(QWidget *tab)
     }
     logButtons->addStretch();
     logGrid->addLayout(logButtons, 3, 0, 1, 4);
+    // Collects the receive lines of the logging steps; never shown.
+    txt_log_data = named(new QPlainTextEdit(frm_log), QStringLiteral("txt_log_data"));
+    txt_log_data->setVisible(false);
+    // Holds the chart picture on its way to the printer; never shown.
+    Image1 = named(new QLabel(frm_log), QStringLiteral("Image1"));
+    Image1->setVisible(false);
     outer->addWidget(frm_log);
 
     frm_gateway = named(new QGroupBox(tab), QStringLiteral("frm_gateway"));

@@ -1,9 +1,10 @@
-// Menus of the main window: about box, help document, firmware update.
+// Menus of the main window: about box, help document.
 
 #include "shell/config.h"
 #include "shell/fabout.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -20,14 +21,12 @@ void Config::MenueMain_Click(int index)
 void Config::MenuHilfe_Click()
 {
     // ProgramPath is kept as read from the store and the document name starts
-    // with a separator, so the two simply join.
-    const QString document = m_state.ProgramPath + m_state.HelpDocument;
+    // with a separator; a folder ending in "/" would give "//".
+    const QString document = QDir::cleanPath(m_state.ProgramPath + m_state.HelpDocument);
     // Without the document there is nothing to show.
     if (!QFileInfo(document).isFile())
         return;
     QDesktopServices::openUrl(QUrl::fromLocalFile(document));
 }
-
-void Config::MenueDateiUpload_Click() {}
 
 } // namespace nvx

@@ -1,5 +1,6 @@
 #include "shell/frmstate.h"
 #include "link/protocol.h"
+#include "network/firmwaresender.h"
 #include "shell/config.h"
 #include "shell/modsprache.h"
 #include "shell/updown.h"
@@ -87,17 +88,29 @@ frmState::frmState(AppState &state, Config &config, QWidget *parent)
     Timer1SW->setTimerType(Qt::PreciseTimer);
     Timer2SW = new QTimer(this);
     Timer2SW->setObjectName(QStringLiteral("Timer2SW"));
+    // Its tenth step falls with the time-out, so the bar is full then.
+    Timer2SW->setTimerType(Qt::PreciseTimer);
     Timer2SW->setInterval(100);
     Timer3SW = new QTimer(this);
     Timer3SW->setObjectName(QStringLiteral("Timer3SW"));
     Timer3SW->setInterval(3000);
+    Timer3SW->setSingleShot(false);
+    Timer3SW->setTimerType(Qt::PreciseTimer);
     winsockUP = new QTcpSocket(this);
     winsockUP->setObjectName(QStringLiteral("winsockUP"));
+
+    m_uploadPause = new QTimer(this);
+    m_uploadPause->setSingleShot(true);
+    m_uploadPause->setTimerType(Qt::PreciseTimer);
+    m_connectTimeout = new QTimer(this);
+    m_connectTimeout->setSingleShot(true);
+    m_firmwareSender = new FirmwareSender(winsockUP, this);
 
     connect(Timer1SW, &QTimer::timeout, this, &frmState::Timer1SW_Timer);
     connect(Timer2SW, &QTimer::timeout, this, &frmState::Timer2SW_Timer);
     connect(cmdOK, &QPushButton::clicked, this, &frmState::cmdOK_Click);
     connect(Abbruch, &QPushButton::clicked, this, &frmState::Abbruch_Click);
+    connectUploadSocket();
     Form_Load();
 }
 
@@ -139,7 +152,7 @@ void frmState::ShowMsg()
     }
     lblTxt->setText(m_state.Texts[static_cast<std::size_t>(entry.messageText)]);
     if (code == StatusFirmwareUpload)
-        UploadRunning = true;
+        startUploadConnection();
     if (code == StatusLearnIn)
         Abbruch->setVisible(true);
 
@@ -154,8 +167,10 @@ void frmState::ShowMsg()
     Timer1SW->stop();
     Timer2SW->stop();
     if (entry.timeoutMs > 0) {
-        Timer1SW->start();
+        // The bar's timer first: at the same moment its step comes before
+        // the time-out.
         Timer2SW->start();
+        Timer1SW->start();
     }
 }
 
@@ -278,6 +293,7 @@ void frmState::unload()
     Timer1SW->stop();
     Timer2SW->stop();
     Timer3SW->stop();
+    stopUpload();
     m_closed = true;
     done(0);
 }

@@ -16,6 +16,7 @@ class QTcpSocket;
 namespace nvx {
 
 class Config;
+class FirmwareSender;
 
 // What the status window does for a StatusCode: its message, its time-out and
 // the result text once the wait ends. Texts are indices into Texts (-1: none).
@@ -37,6 +38,12 @@ public:
     void Timer2SW_Timer();
     void Abbruch_Click();
     void cmdOK_Click();
+
+    // The firmware transfer (network/frmstate_upload.cpp).
+    void winsockUP_Connect();
+    void winsockUP_Close();
+    void winsockUP_Error();
+    void Timer3SW_Timer();
 
     // True once the window has been closed (unloaded) by its own logic.
     bool isClosedForGood() const { return m_closed; }
@@ -60,10 +67,20 @@ protected:
 private:
     void resetProgress();
     void unload();
+    // Code 4: the connection to the module, after the pause its start
+    // request needs.
+    void startUploadConnection();
+    void connectUploadSocket();
+    // Ends a failed transfer: socket and file closed, the failure shown.
+    void uploadFailed();
+    void stopUpload();
 
     AppState &m_state;
     Config &m_config;
     bool m_closed = false;
+    QTimer *m_uploadPause = nullptr;
+    QTimer *m_connectTimeout = nullptr;
+    FirmwareSender *m_firmwareSender = nullptr;
 };
 
 } // namespace nvx

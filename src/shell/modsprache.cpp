@@ -1,4 +1,5 @@
 #include "shell/modsprache.h"
+#include "shell/programfolder.h"
 #include "shell/registry.h"
 #include "shell/texts.h"
 
@@ -107,13 +108,12 @@ void prepareBoardList(QWidget *window)
 void LoadLanguage(AppState &state, int formCode, QWidget *window)
 {
     CRegistry registry;
-    state.ProgramPath = registry.MachineSetting(ProgramKey, QStringLiteral("Pfad"));
+    state.ProgramPath = programPathFor(registry.MachineSetting(ProgramKey, QStringLiteral("Pfad")));
     state.LanguageCode = registry.MachineSetting(ProgramKey, QStringLiteral("Language"));
     const bool english = state.LanguageCode == QLatin1String("1033");
     if (!english)
         state.LanguageCode = QStringLiteral("1031");
-    state.HelpDocument = english ? QStringLiteral("/Dokumentation/nvx_ethernet_eng.pdf")
-                                 : QStringLiteral("/Dokumentation/nvx_ethernet_ger.pdf");
+    state.HelpDocument = QStringLiteral("/Dokumentation/") + (english ? HelpDocumentEnglish : HelpDocumentGerman);
 
     setGroup(state, TextGroup::Common, english);
     switch (formCode) {

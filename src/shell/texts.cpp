@@ -252,4 +252,14 @@ QString dataByteEntry(int i, bool english)
     return (english ? QStringLiteral("Data byte %1") : QStringLiteral("Daten Byte %1")).arg(i);
 }
 
+QString portInUseText(int port, bool english)
+{
+    return english ? QStringLiteral("UDP port %1 is in use by another program or by a second copy of NVX-Ethernet. "
+                                    "Receivers cannot be searched until it is free.")
+                         .arg(port)
+                   : QStringLiteral("Der UDP-Port %1 wird von einem anderen Programm oder einem zweiten "
+                                    "NVX-Ethernet belegt. Funkempfänger können erst gesucht werden, wenn er frei ist.")
+                         .arg(port);
+}
+
 } // namespace nvx

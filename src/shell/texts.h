@@ -40,4 +40,8 @@ QList<WindowCaption> englishCaptions(int formCode);
 // Entry i (0..3) of the series' data byte selectors.
 QString dataByteEntry(int i, bool english);
 
+// The message shown when the receiver search cannot have its UDP port
+// (another program or a second copy of this one holds it).
+QString portInUseText(int port, bool english);
+
 } // namespace nvx

@@ -5,6 +5,7 @@
 
 #include "shell/config.h"
 #include "shell/frmstate.h"
+#include "shell/texts.h"
 #include "shell/vbcolours.h"
 #include "simulator.h"
 #include "support/fixtures.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -299,6 +301,35 @@ private Q_SLOTS:
         QCOMPARE(m_state.NextBoardIndex, 1);
         QCOMPARE(m_state.BoardSelected, false);
         QCOMPARE(m_state.CurrentBoard, current);
+    }
+
+    // A second copy of the program finds port 5001 taken by this one: it
+    // says so instead of searching; once the port is free its search works.
+    void secondCopyIsToldThePortIsTaken()
+    {
+        nvxtest::Bench second;
+        const int findsBefore = m_sim.findCount();
+        QString told;
+        auto answered = nvxtest::onNextModal(
+            [&](QWidget *w) {
+                told = qobject_cast<QMessageBox *>(w)->text();
+                qobject_cast<QMessageBox *>(w)->accept();
+            },
+            QStringLiteral("PortInUse"), 10000);
+        second.config->Form_Load();
+        QVERIFY(*answered);
+        QVERIFY(told.contains(QLatin1String("5001")));
+        QCOMPARE(told, portInUseText(5001, false));
+        QCOMPARE(m_sim.findCount(), findsBefore);
+        QCOMPARE(second.state.StatusCode, int(StatusIdle));
+        QCOMPARE(second.config->ListBoards->topLevelItemCount(), 0);
+
+        m_config->WinsockUDP->close();
+        auto result = nvxtest::closeStatusWindowAtResult(*second.config);
+        QVERIFY(nvxtest::click(second.config.get(), QStringLiteral("Search")));
+        QVERIFY(result->closed);
+        QCOMPARE(m_sim.findCount(), findsBefore + 1);
+        QVERIFY(rows(*second.config).contains(macText(1)));
     }
 
     void cleanupTestCase()

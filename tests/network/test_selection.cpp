@@ -46,6 +46,30 @@ private Q_SLOTS:
     void init() { startBench(); }
     void cleanup() { stopBench(); }
 
+    // A row reached with the arrow keys is selected as a click selects it:
+    // the fields always show the highlighted receiver.
+    void arrowKeysSelectTheRow()
+    {
+        QTreeWidgetItem *first = list(record(4));
+        QTreeWidgetItem *second = list(record(5));
+        config->show();
+        QTest::mouseClick(config->ListBoards->viewport(), Qt::LeftButton, {},
+                          config->ListBoards->visualItemRect(first).center());
+        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.4"));
+        QTest::keyClick(config->ListBoards, Qt::Key_Down);
+        QCOMPARE(config->ListBoards->currentItem(), second);
+        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.5"));
+        QCOMPARE(state->SelectedBoardKey, second->text(0));
+        QCOMPARE(state->SelectedBoardIndex, 2);
+        QTest::keyClick(config->ListBoards, Qt::Key_Up);
+        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.4"));
+        QCOMPARE(state->SelectedBoardKey, first->text(0));
+        // A key that moves nothing selects nothing again.
+        config->txtIP->setText(QStringLiteral("127.0.0.44"));
+        QTest::keyClick(config->ListBoards, Qt::Key_Up);
+        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.44"));
+    }
+
     void fieldsAndLoadedValues()
     {
         BoardRecord rec = record(5);

@@ -242,14 +242,18 @@ private Q_SLOTS:
     void readTimesOutByItself()
     {
         int midStep = -1;
+        int stepAtTimeOut = -1;
         QElapsedTimer clock;
         clock.start();
         runStatus(config(), 7, [&](frmState *dlg) {
             QTest::qWait(2700);
             midStep = dlg->ProgressFile->value();
             QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 4000);
+            stepAtTimeOut = dlg->ProgressFile->value();
         });
         QVERIFY2(midStep >= 4 && midStep <= 6, qPrintable(QString::number(midStep)));
+        // The bar is full when the time-out falls.
+        QCOMPARE(stepAtTimeOut, 10);
         QVERIFY(clock.elapsed() >= 4900);
     }
 
@@ -332,8 +336,13 @@ private Q_SLOTS:
         config().BoardAdd(BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001")));
         config().Setting->setEnabled(false);
         config().txtIP->setEnabled(false);
-        config().MonitorStart->setEnabled(true);
-        runStatus(config(), 1, [](frmState *dlg) { dlg->CloseWindow(); });
+        // The refill of the series selectors at the result leaves no series
+        // chosen, which disables Start; the close button leaves it alone.
+        runStatus(config(), 1, [this](frmState *dlg) {
+            dlg->CloseWindow();
+            QVERIFY(!config().MonitorStart->isEnabled());
+            config().MonitorStart->setEnabled(true);
+        });
         QVERIFY(config().Setting->isEnabled());
         QVERIFY(!config().txtIP->isEnabled());
         QVERIFY(config().MonitorStart->isEnabled());

@@ -6,6 +6,7 @@
 #include "shell/frmfehler.h"
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
+#include "shell/programfolder.h"
 #include "shell/registry.h"
 #include "support/testsupport.h"
 
@@ -162,7 +163,7 @@ private slots:
         startUpLoads(state, config);
 
         QCOMPARE(state.LanguageCode, QStringLiteral("1031"));
-        QCOMPARE(state.ProgramPath, QString());
+        QCOMPARE(state.ProgramPath, defaultProgramPath());   // no "Pfad": the user's own folder
         QCOMPARE(state.HelpDocument, QStringLiteral("/Dokumentation/nvx_ethernet_ger.pdf"));
         QCOMPARE(text(state, 0), QStringLiteral("Frei"));
         QVERIFY(text(state, 5).startsWith(QLatin1String("Kanal;1;")));

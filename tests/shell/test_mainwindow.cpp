@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(m_state.Texts[0], QStringLiteral("Frei"));
         QVERIFY(m_state.Texts[42].isEmpty());
 
-        // The resolver maps this machine's name to 127.0.0.1 in the tests.
+        // The test namespace has loopback only.
         QCOMPARE(c.List1->count(), 1);
         QCOMPARE(c.List1->item(0)->text(), QStringLiteral("127.0.0.1"));
         QCOMPARE(c.txtlocalIP->text(), QStringLiteral("127.0.0.1"));
@@ -119,6 +119,18 @@ private Q_SLOTS:
         QCOMPARE(m_state.StatusCode, 0);
         QCOMPARE(c.ListBoards->topLevelItemCount(), 1);
         QCOMPARE(c.WinsockUDP->localPort(), quint16(5001));
+
+        // The window fits a 1366 x 768 screen with its title bar and the
+        // desktop's panel, its controls within it.
+        QVERIFY2(c.height() <= 700 && c.width() <= 1366, qPrintable(QStringLiteral("%1 x %2").arg(c.width()).arg(c.height())));
+        QVERIFY(c.minimumSizeHint().height() <= c.height());
+        // The file buttons of tab 0 show the pictures of those on tab 1.
+        const auto picture = [](const QToolButton *b) { return b->icon().pixmap(24, 24).toImage(); };
+        QVERIFY(!c.LadenButton1->icon().isNull());
+        QCOMPARE(picture(c.LadenButton1), picture(c.Ladenbutton2));
+        QCOMPARE(picture(c.speichern1), picture(c.speichern2));
+        QCOMPARE(picture(c.Druckbutton), picture(c.Drucken2));
+        QVERIFY(picture(c.speichern1) != picture(c.Druckbutton));
     }
 
     void captionStaysAfterResize()
@@ -137,6 +149,12 @@ private Q_SLOTS:
         QTest::mouseClick(c.List1->viewport(), Qt::LeftButton, {}, c.List1->visualItemRect(item).center());
         QCOMPARE(c.txtlocalIP->text(), QStringLiteral("127.0.0.9"));
         QTest::mouseClick(c.List1->viewport(), Qt::LeftButton, {}, c.List1->visualItemRect(c.List1->item(0)).center());
+        QCOMPARE(c.txtlocalIP->text(), QStringLiteral("127.0.0.1"));
+        // A line chosen with the keys counts as clicked.
+        QTest::keyClick(c.List1, Qt::Key_Down);
+        QCOMPARE(c.List1->currentRow(), 1);
+        QCOMPARE(c.txtlocalIP->text(), QStringLiteral("127.0.0.9"));
+        QTest::keyClick(c.List1, Qt::Key_Up);
         QCOMPARE(c.txtlocalIP->text(), QStringLiteral("127.0.0.1"));
         delete c.List1->takeItem(1);
     }

@@ -10,6 +10,9 @@ namespace nvxtest {
 TestEnv::TestEnv()
 {
     qputenv("NVX_REGISTRY_FILE", registryFile().toLocal8Bit());
+    // Without "Pfad" in the store the program makes its folder in the user's
+    // data folder; a test keeps that inside its own.
+    qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
 }
 
 std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const QString &objectName, int timeoutMs)

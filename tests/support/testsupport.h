@@ -21,7 +21,8 @@ class Config;
 namespace nvxtest {
 
 // A temporary folder used as the program folder, with the configuration
-// store inside it (NVX_REGISTRY_FILE points there for this process).
+// store inside it (NVX_REGISTRY_FILE points there for this process) and the
+// user's data folder (XDG_DATA_HOME) below it.
 class TestEnv {
 public:
     TestEnv();

@@ -2,16 +2,21 @@
 // program without hardware.
 //
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
-//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--quiet]
+//                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--base-id ID]
+//                [--firmware-refuse | --firmware-never-answer]
+//                [--firmware-close-after N] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
-// 127.0.0.1 (the program's address inside the test namespace). Every module
-// starts with three learned sensors, which send a data telegram now and then
-// while the program is linked. A learn-in by button is answered by a
+// 127.0.0.1 (the program's address inside the test namespace; on a PC with a
+// network the program's local IP is its LAN address, to be given as serverIP).
+// Modules answer searches and settings at port 5001 of the sender. Every
+// module starts with three learned sensors, which send a data telegram now
+// and then while the program is linked. A learn-in by button is answered by a
 // simulated sensor pressing its learn button after --learn-delay; the
 // supervision report follows every table read and supervision command.
 
+#include "sim_firmware.h"
 #include "simulator.h"
 
 #include <QCommandLineParser>
@@ -64,7 +69,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("receiver-sim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Simulated NVX-Ethernet receivers on loopback addresses."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated NVX-Ethernet receivers on loopback addresses. They answer searches and settings at UDP port 5001 "
+        "of the sender and report to serverIP, which must be the program's local IP (127.0.0.1 only on a PC "
+        "without a network)."));
     parser.addHelpOption();
     QCommandLineOption moduleOption(QStringLiteral("module"),
                                     QStringLiteral("A module: MAC,IP,port,serverIP,serverPort[,server|client[,tcp|udp]]."),
@@ -79,7 +87,19 @@ int main(int argc, char *argv[])
     QCommandLineOption learnIdOption(QStringLiteral("learn-id"),
                                      QStringLiteral("The ID (8 hex digits) the learning sensor sends."),
                                      QStringLiteral("id"), QStringLiteral("0012AB9F"));
-    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, quietOption});
+    QCommandLineOption baseIdOption(QStringLiteral("base-id"),
+                                    QStringLiteral("The base ID (8 hex digits) the radio module reports."),
+                                    QStringLiteral("id"), QStringLiteral("FFFFFF80"));
+    QCommandLineOption refuseOption(QStringLiteral("firmware-refuse"),
+                                    QStringLiteral("Refuse the firmware transfer connection (nothing listens on TCP 1470)."));
+    QCommandLineOption neverOption(QStringLiteral("firmware-never-answer"),
+                                   QStringLiteral("Leave the firmware transfer connection attempt unanswered."));
+    QCommandLineOption closeAfterOption(QStringLiteral("firmware-close-after"),
+                                       QStringLiteral("Close the firmware transfer connection once N bytes of the file "
+                                                      "(the length prefix not counted) arrived."),
+                                       QStringLiteral("n"));
+    parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, baseIdOption, refuseOption, neverOption,
+                       closeAfterOption, quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -101,6 +121,27 @@ int main(int argc, char *argv[])
         m->behaviour.replyDelayMs = delay;
         m->sensors.learnButtonDelayMs = parser.value(learnDelayOption).toInt();
         m->sensors.learnSensorId = parser.value(learnIdOption).toUpper();
+        m->baseId = parser.value(baseIdOption).toUpper();
+        nvxsim::SimFirmware *fw = m->firmware();
+        if (parser.isSet(refuseOption))
+            fw->answer = nvxsim::SimFirmware::Answer::Refuse;
+        if (parser.isSet(neverOption))
+            fw->answer = nvxsim::SimFirmware::Answer::NeverAnswer;
+        if (parser.isSet(closeAfterOption))
+            fw->closeAfterBytes = parser.value(closeAfterOption).toLongLong();
+        if (!parser.isSet(quietOption)) {
+            QObject::connect(fw, &nvxsim::SimFirmware::prefixReceived, fw, [fw] {
+                const QByteArray &p = fw->prefix;
+                QTextStream(stdout) << "firmware length prefix: " << p.toHex(' ') << Qt::endl;
+            });
+            QObject::connect(fw, &nvxsim::SimFirmware::chunkReceived, fw, [fw] {
+                QTextStream(stdout) << "firmware bytes received: " << fw->fileBytes() << Qt::endl;
+            });
+            QObject::connect(m, &nvxsim::SimModule::commandReceived, m, [](const QString &command) {
+                if (command.startsWith(QLatin1String("A55A6B")))
+                    QTextStream(stdout) << "radio telegram to transmit: " << command.trimmed() << Qt::endl;
+            });
+        }
     }
     if (!parser.isSet(quietOption)) {
         QObject::connect(&sim, &nvxsim::ReceiverSimulator::configMessageReceived, &app, [](const QByteArray &d) {

@@ -1,10 +1,13 @@
 // The module configuration protocol from the modules' side: every module
 // answers "FIND" with "IMIN" and its record, takes a "SETT" for its MAC as its
-// new record and confirms it with "SETC", and notes a "FIRS".
+// new record and confirms it with "SETC", and readies its firmware port on
+// a "FIRS". Answers go to port 5001 of the sender, as real modules send them.
 
 #include "simulator.h"
+#include "sim_firmware.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
 #include <QPointer>
 #include <QTimer>
 #include <QUdpSocket>
@@ -14,6 +17,7 @@ namespace nvxsim {
 namespace {
 
 constexpr quint16 ConfigPort = 1460;
+constexpr quint16 ProgramPort = 5001;
 constexpr int MessageSize = 4 + BoardRecord::Size;
 
 QByteArray message(const char *code, const BoardRecord &rec)
@@ -175,12 +179,15 @@ void ReceiverSimulator::handleConfig(const QByteArray &data, const QHostAddress 
         return;
     const QByteArray code = data.left(4);
     for (SimModule *m : addressed) {
+        // Modules answer to the configuration port of the sender's address,
+        // whatever port the request left from.
         if (code == "FIND") {
-            answerFind(m, from, port);
+            answerFind(m, from, ProgramPort);
         } else if (code == "SETT") {
-            answerSett(m, data, from, port);
+            answerSett(m, data, from, ProgramPort);
         } else if (code == "FIRS" && data.size() >= 10 && data.mid(4, 6) == m->record.toBytes().left(6)) {
             m_firmwareStarts.append(m->macText());
+            m->firmware()->takeStartRequest();
             Q_EMIT firmwareStartReceived(m);
         }
     }
@@ -262,9 +269,9 @@ void ReceiverSimulator::sendFrom(SimModule *module, const QByteArray &datagram, 
         socket = m_sockets.value(0);
     if (!socket)
         return;
-    // Never leave loopback: a reply only goes to a loopback or any-address
-    // sender (the any-address stands for this machine).
-    if (!to.isLoopback() && to != QHostAddress(QHostAddress::AnyIPv4))
+    // Never leave this machine: a reply only goes to a loopback address, the
+    // any-address or an address of this machine's own interfaces.
+    if (!to.isLoopback() && to != QHostAddress(QHostAddress::AnyIPv4) && !QNetworkInterface::allAddresses().contains(to))
         return;
     socket->writeDatagram(datagram, to, port);
 }

@@ -260,6 +260,15 @@ void SimModule::answerCommand(const QString &command)
 
 void SimModule::sendText(const QByteArray &text) { sendToProgram(text); }
 
+QStringList SimModule::radioTelegrams() const
+{
+    QStringList telegrams;
+    for (const QString &c : m_commands)
+        if (c.startsWith(QLatin1String("A55A6B")))
+            telegrams << c;
+    return telegrams;
+}
+
 QByteArray SimModule::channelTelegram(int ch, const QString &org, const QString &id, std::array<int, 4> db3to0)
 {
     QString t = QStringLiteral("A55A0B") + org;

@@ -27,6 +27,7 @@ class QUdpSocket;
 namespace nvxsim {
 
 using nvx::BoardRecord;
+class SimFirmware;
 
 // Builds a record with the given MAC, IP and ports; the rest as a module
 // fresh from the factory (subnet 255.255.255.0, gateway 0.0.0.0, version 2.10,
@@ -97,6 +98,8 @@ public:
 
     QHostAddress address() const { return QHostAddress(record.dotted(BoardRecord::Ip)); }
     QString macText() const { return record.macText(); }
+    // Its firmware transfer port (sim_firmware.h), made on first use.
+    SimFirmware *firmware();
 
     // ---- receiver protocol ------------------------------------------------
     // Opens the receiver's socket for the mode of its record: a TCP server on
@@ -107,6 +110,8 @@ public:
     bool isConnected() const;
     // Every command the receiver got, as received (blanks included), in order.
     QStringList commands() const { return m_commands; }
+    // The radio telegrams ("A55A6B...") it was asked to transmit, as received.
+    QStringList radioTelegrams() const;
     void clearCommands() { m_commands.clear(); }
     // Sends a raw telegram text (normally 28 characters) to the program.
     void sendText(const QByteArray &text);

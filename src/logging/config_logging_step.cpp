@@ -1,0 +1,198 @@
+// The logging step: one receive line, one sample of the chosen values,
+// scaled, one row of the data log per channel or series.
+
+#include "logging/datalog.h"
+#include "shell/config.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace nvx {
+
+namespace {
+
+QChar firstChar(const QString &text) { return text.isEmpty() ? QLatin1Char(',') : text.at(0); }
+
+int dataByte(const AppState &state, int ch, int index)
+{
+    switch (index) {
+    case 0: return state.ChannelDB0[ch];
+    case 1: return state.ChannelDB1[ch];
+    case 2: return state.ChannelDB2[ch];
+    default: return state.ChannelDB3[ch];
+    }
+}
+
+// The field shows the whole value, whatever its typing limit.
+void showValue(QLineEdit *field, const QString &text)
+{
+    if (text.size() > field->maxLength())
+        field->setMaxLength(text.size());
+    field->setText(text);
+}
+
+} // namespace
+
+LogMode Config::logMode() const
+{
+    if (Option2Ereigniss->isChecked())
+        return LogMode::Event;
+    if (Optionallintervall->isChecked())
+        return LogMode::AllChannels;
+    if (Option1Intervall->isChecked())
+        return LogMode::Chart;
+    return LogMode::None;
+}
+
+void Config::RecordMonitorSample()
+{
+    LoggingData &log = m_state.logging;
+    const QDateTime now = log.now();
+
+    ReceiveBoxSpill(txt_log_data);
+    appendToBox(txt_log_data, receiveLogLine(m_state.ReceivedData.left(28), now));
+
+    // From here on the first failure ends the step; what was done stays.
+    const LogMode mode = logMode();
+    if (!log.LogHeaderWritten) {
+        closeDataLog();
+        m_dataLog = new QFile(m_state.ProgramPath + QStringLiteral("Datenlog.txt"), this);
+        if (!m_dataLog->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return closeDataLog();
+        DataLogHeaderInput header;
+        header.mode = mode;
+        header.texts = &m_state.Texts;
+        header.today = now.date();
+        for (int k = 0; k < 5; ++k) {
+            header.seriesChannels[k] = Auswahl[k]->currentText();
+            header.seriesDataBytes[k] = DatenbyteAuswahl[k]->currentText();
+        }
+        if (!writeDataLog(dataLogHeader(header)) || !m_dataLog->flush())
+            return;
+        log.LogHeaderWritten = true;
+    }
+
+    // Each sample carries its own time, in the chart as in the data log.
+    const int n = log.samples.advance(generalDateText(now));
+
+    switch (mode) {
+    case LogMode::Event: {
+        const int ch = m_state.TelegramChannel;
+        if (ch < 0 || ch >= ChannelCount || !refreshChannelFields(ch))
+            break;
+        if (n > 1 && channel_log[ch]->isChecked())
+            writeChannelRow(ch, n);
+        break;
+    }
+    case LogMode::AllChannels:
+        for (int ch = 0; ch < ChannelCount; ++ch) {
+            if (!refreshChannelFields(ch))
+                break;
+            if (n > 1 && channel_log[ch]->isChecked())
+                writeChannelRow(ch, n);
+        }
+        break;
+    case LogMode::Chart: {
+        if (!sampleSeries(n) || n <= 1)
+            break;
+        const SampleRing &ring = log.samples;
+        std::array<std::optional<int>, 5> raw;
+        std::array<Currency, 5> scaled{};
+        for (int k = 0; k < 5; ++k) {
+            raw[k] = ring.raw[k][n];
+            scaled[k] = ring.scaled[k][n];
+        }
+        if (!writeDataLog(seriesLogRow(ring.labels[n], raw, scaled, firstChar(m_state.DecimalSeparator))))
+            break;
+        Diagramm();
+        break;
+    }
+    case LogMode::None:
+        break;
+    }
+    // Each row is on disk when the step ends.
+    if (m_dataLog)
+        m_dataLog->flush();
+}
+
+// txt_data_4 .. txt_data_1 from DB3 .. DB0 with the scaling of their byte.
+bool Config::refreshChannelFields(int ch)
+{
+    const QChar mark = firstChar(m_state.DecimalSeparator);
+    const std::array<QLineEdit *, 4> fields{txt_data_1[ch], txt_data_2[ch], txt_data_3[ch], txt_data_4[ch]};
+    for (int d = 3; d >= 0; --d) {
+        const auto min = parseNumber(txt_min[d]->text(), mark);
+        const auto max = parseNumber(txt_max[d]->text(), mark);
+        if (!min || !max)
+            return false;
+        showValue(fields[d], tenthsText(scaleToTenths(*min, *max, dataByte(m_state, ch, d)), mark));
+    }
+    return true;
+}
+
+void Config::writeChannelRow(int ch, int n)
+{
+    ChannelRow row;
+    row.time = m_state.logging.samples.labels[n];
+    row.channel = ch;
+    row.kind = OrgByte[ch]->text();
+    row.id = SystemID[ch]->text();
+    row.data = {txt_data_1[ch]->text(), txt_data_2[ch]->text(), txt_data_3[ch]->text(), txt_data_4[ch]->text()};
+    row.failed = m_state.ChannelFailed[ch];
+    writeDataLog(channelLogRow(row, firstChar(m_state.DecimalSeparator)));
+}
+
+// The five series of chart mode: the chosen byte of each chosen channel, its
+// scaled value in the series' value field and the ring.
+bool Config::sampleSeries(int n)
+{
+    LoggingData &log = m_state.logging;
+    const QChar mark = firstChar(m_state.DecimalSeparator);
+    for (int k = 0; k < 5; ++k) {
+        if (log.SeriesChannel[k] == -1)
+            continue;
+        // The entry ends in the channel number 01..30.
+        bool ok = false;
+        const int ch = Auswahl[k]->itemText(log.SeriesChannel[k] + 1).right(2).toInt(&ok) - 1;
+        if (!ok || ch < 0 || ch > ChannelCount)
+            return false;
+        const int byteIndex = log.SeriesDataByte[k];
+        if (byteIndex < 0 || byteIndex > 3)
+            continue;
+        const int raw = dataByte(m_state, ch, byteIndex);
+        log.samples.raw[k][n] = raw;
+        // The series' range is written with a decimal comma.
+        const auto min = parseNumber(log.SeriesMin[k], QLatin1Char(','));
+        const auto max = parseNumber(log.SeriesMax[k], QLatin1Char(','));
+        if (!min || !max)
+            return false;
+        const QString text = tenthsText(scaleToTenths(*min, *max, raw), mark);
+        showValue(Wert[k + 1], text);
+        log.samples.scaled[k][n] = toCurrency(text, mark).value_or(0);
+    }
+    return true;
+}
+
+bool Config::writeDataLog(const QString &text)
+{
+    if (!m_dataLog || !m_dataLog->isOpen())
+        return false;
+    const QByteArray bytes = text.toLatin1();
+    return m_dataLog->write(bytes) == bytes.size();
+}
+
+void Config::closeDataLog()
+{
+    if (!m_dataLog)
+        return;
+    m_dataLog->close();
+    delete m_dataLog;
+    m_dataLog = nullptr;
+}
+
+} // namespace nvx

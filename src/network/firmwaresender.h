@@ -1,0 +1,61 @@
+#pragma once
+// Sends a firmware file over a connected socket as the transfer plan says,
+// paced by a timer so that the program goes on working between the sends.
+
+#include "network/firmwareplan.h"
+
+#include <QFile>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QTcpSocket;
+
+namespace nvx {
+
+class FirmwareSender : public QObject {
+    Q_OBJECT
+public:
+    explicit FirmwareSender(QTcpSocket *socket, QObject *parent = nullptr);
+
+    // Opens the file and sends its prefix at once, the rest on its pauses.
+    // Every outcome is reported by a signal, also one found here.
+    void start(const QString &path);
+    // Ends a transfer without a result: no further send, the file closed.
+    void stop();
+    bool isRunning() const { return m_running; }
+    // The file's length once known.
+    qint64 length() const { return m_total - 4; }
+
+Q_SIGNALS:
+    // The file is open and its length known; nothing is sent yet.
+    void lengthKnown(qint64 length);
+    // The file's bytes handed to the connection so far, after each chunk.
+    void chunkSent(qint64 sent);
+    // Every byte of prefix and file has gone into the connection.
+    void finished();
+    // The file cannot be read or is too long, the connection is gone, or a
+    // send failed. Nothing more is sent.
+    void failed();
+
+private:
+    void runSteps();
+    bool runStep(const FirmwareStep &step);
+    void fail();
+    void checkAllWritten();
+
+    QPointer<QTcpSocket> m_socket;
+    QFile m_file;
+    QTimer m_pause;
+    std::vector<FirmwareStep> m_plan;
+    std::size_t m_next = 0;
+    bool m_pauseOver = false;
+    bool m_running = false;
+    bool m_allQueued = false;
+    bool m_waitingForWrite = false;
+    qint64 m_queued = 0;
+    qint64 m_total = 4;
+    qint64 m_written = 0;
+};
+
+} // namespace nvx

@@ -1,0 +1,152 @@
+#include "sensors/printlayout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace nvx {
+
+namespace {
+
+const QString CompanyLine = QStringLiteral("Lorvantis Sensortechnik GmbH");
+
+PrintLine line(std::initializer_list<PrintItem> items) { return PrintLine{QList<PrintItem>(items), 0x000000}; }
+
+PrintLine emptyLine() { return PrintLine{}; }
+
+void appendCompanyAndTime(QList<PrintLine> &lines, const QString &date, const QString &time)
+{
+    lines.append(line({{12, CompanyLine}}));
+    lines.append(line({{12, date}, {30, time}}));
+}
+
+QString dotted(const BoardRecord &b, int offset) { return b.dotted(offset); }
+
+} // namespace
+
+const std::array<std::uint32_t, ChartSeries> SeriesColours{0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
+
+QList<PlacedText> layOutLines(const QList<PrintLine> &lines, double columnWidth, const TextWidth &width)
+{
+    QList<PlacedText> placed;
+    int out = 0;
+    for (const PrintLine &l : lines) {
+        double x = 0;
+        for (const PrintItem &item : l.items) {
+            const double columnX = (std::max(item.column, 1) - 1) * columnWidth;
+            // A little slack, so a text ending exactly on a column does not
+            // push the next one down for a rounding error.
+            if (columnX < x - columnWidth * 1e-6)
+                ++out;
+            placed.append(PlacedText{out, columnX, item.text, l.colour});
+            x = columnX + width(item.text);
+        }
+        ++out;
+    }
+    return placed;
+}
+
+QString numberForm(int n)
+{
+    return (n < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(std::abs(n)) + QLatin1Char(' ');
+}
+
+QList<PrintLine> addressTableLines(const AddressTablePrint &p)
+{
+    const BoardRecord &b = p.board;
+    QList<PrintLine> lines{emptyLine(), emptyLine()};
+    appendCompanyAndTime(lines, p.date, p.time);
+    const QList<std::pair<QString, QString>> settings{
+        {QStringLiteral("MAC"), p.mac},
+        {QStringLiteral("NVX - IP"), dotted(b, BoardRecord::Ip)},
+        {QStringLiteral("Port"), QString::number(b.port(BoardRecord::Port))},
+        {QStringLiteral("NVX Subnet"), dotted(b, BoardRecord::Subnet)},
+        {QStringLiteral("Gateway IP"), dotted(b, BoardRecord::Gateway)},
+        {QStringLiteral("Server-IP"), dotted(b, BoardRecord::ServerIp)},
+        {QStringLiteral("Port"), QString::number(b.port(BoardRecord::ServerPort))},
+        {QStringLiteral("Protocol"), b.isUdp() ? QStringLiteral("UDP mode") : QStringLiteral("TCP mode")},
+        {QStringLiteral("Mode"), b[BoardRecord::Mode] == 0 ? QStringLiteral("Server mode") : QStringLiteral("Client mode")},
+        {QStringLiteral("Version"), b.versionText()},
+        {QStringLiteral("Text"), p.description},
+    };
+    for (const auto &[label, value] : settings)
+        lines.append(line({{12, label}, {30, value}}));
+    lines.append(emptyLine());
+    lines.append(line({{12, p.channelHeader},
+                       {22, QStringLiteral("Org-Byte")},
+                       {36, QStringLiteral("Orgnr")},
+                       {43, QStringLiteral("Sensor ID")},
+                       {55, p.nameHeader}}));
+    for (int ch = 0; ch < PrintedChannels; ++ch) {
+        const SensorRowTexts &r = p.rows[std::size_t(ch)];
+        lines.append(line({{15, numberForm(ch + 1)},
+                           {22, r.orgByte},
+                           {38, r.orgnr},
+                           {43, r.systemId},
+                           {55, p.channelDescriptions[std::size_t(ch)]}}));
+    }
+    return lines;
+}
+
+QList<PrintLine> dataTableLines(const DataTablePrint &p)
+{
+    QList<PrintLine> lines{emptyLine(), emptyLine(), emptyLine()};
+    appendCompanyAndTime(lines, p.date, p.time);
+    lines.append(line({{12, p.channelHeader},
+                       {22, QStringLiteral("Org-Byte")},
+                       {36, QStringLiteral("Orgnr")},
+                       {43, QStringLiteral("Sensor ID")},
+                       {55, p.dataHeaders[0]},
+                       {70, p.dataHeaders[1]},
+                       {85, p.dataHeaders[2]},
+                       {100, p.dataHeaders[3]}}));
+    lines.append(emptyLine());
+    for (int ch = 0; ch < PrintedChannels; ++ch) {
+        const SensorRowTexts &r = p.rows[std::size_t(ch)];
+        const auto &v = p.values[std::size_t(ch)];
+        lines.append(line({{15, numberForm(ch + 1)},
+                           {22, r.orgByte},
+                           {38, r.orgnr},
+                           {43, r.systemId},
+                           {55, v[0]},
+                           {70, v[1]},
+                           {85, v[2]},
+                           {100, v[3]}}));
+    }
+    return lines;
+}
+
+QList<LegendEntry> chartLegend(const ChartSeriesTexts &series, const QString &noChannelText)
+{
+    QList<LegendEntry> legend;
+    for (std::size_t k = 0; k < ChartSeries; ++k) {
+        if (series.channels[k] == noChannelText)
+            continue;
+        legend.append(LegendEntry{series.labels[k], series.channels[k], series.dataBytes[k], SeriesColours[k]});
+    }
+    return legend;
+}
+
+QList<PrintLine> chartHeaderLines(const QString &date, const QString &time, const QList<LegendEntry> &legend)
+{
+    QList<PrintLine> lines{emptyLine(), emptyLine()};
+    appendCompanyAndTime(lines, date, time);
+    lines.append(emptyLine());
+    for (const LegendEntry &e : legend) {
+        PrintLine l = line({{13, e.label}, {16, e.channel}, {34, e.dataByte}});
+        l.colour = e.colour;
+        lines.append(l);
+    }
+    return lines;
+}
+
+std::optional<QSizeF> fitPictureToPage(QSize picture, QSizeF page)
+{
+    if (picture.width() <= 0 || picture.height() <= 0 || page.width() <= 0 || page.height() <= 0)
+        return std::nullopt;
+    const double ratio = double(picture.width()) / double(picture.height());
+    if (ratio >= page.width() / page.height())
+        return QSizeF(page.width(), page.width() / ratio);
+    return QSizeF(page.height() * ratio, page.height());
+}
+
+} // namespace nvx

@@ -1,0 +1,55 @@
+#pragma once
+// One print job: laid-out lines and a picture put on the pages of a printer.
+
+#include <QtPrintSupport/qtprintsupportglobal.h>
+
+#if QT_CONFIG(printer)
+
+#include "sensors/printlayout.h"
+
+#include <QFont>
+#include <QPainter>
+
+class QPixmap;
+class QPrinter;
+
+namespace nvx {
+
+class PrintJob {
+public:
+    // Starts the job; isActive() tells whether the printer could be opened.
+    explicit PrintJob(QPrinter &printer);
+    ~PrintJob();
+    PrintJob(const PrintJob &) = delete;
+    PrintJob &operator=(const PrintJob &) = delete;
+
+    bool isActive() const { return m_painter.isActive() && !m_failed; }
+
+    // The printable area in device units, and a position given in twips
+    // from its top-left corner.
+    QSizeF printableSize() const;
+    QPointF fromTwips(double x, double y) const;
+
+    // Lines from the top of the current page on; a line that no longer fits
+    // starts a new page. The font is the printer's fixed-pitch one, made
+    // smaller where the widest line would run off the page.
+    void printLines(const QList<PrintLine> &lines);
+    void drawPicture(const QRectF &target, const QPixmap &picture);
+
+    // Ends the job. A job that failed on the way is aborted rather than
+    // handed to the printer half done. True when it was printed.
+    bool finish();
+
+private:
+    void chooseFont(const QList<PrintLine> &lines);
+
+    QPrinter &m_printer;
+    QPainter m_painter;
+    QFont m_font;
+    bool m_failed = false;
+    bool m_finished = false;
+};
+
+} // namespace nvx
+
+#endif
