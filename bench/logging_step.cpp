@@ -9,6 +9,9 @@
 //                         all-channels mode (30 rows each)
 //   event_step_ms         median of `steps` steps of the event mode (one row
 //                         each, the channel changing with every step)
+//   chart_step_ms         median of `steps` steps of the chart mode with five
+//                         series and 100 rows per view, the redraw and the
+//                         chart's repaint included
 //   peak_memory_kib       the process's peak resident size after 100000
 //                         steps in all (the remaining ones in event mode);
 //                         peak_memory_kib_at_half after 2 * `steps` steps,
@@ -21,7 +24,9 @@
 #include "shell/modsprache.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QRadioButton>
@@ -136,5 +141,24 @@ int main(int argc, char *argv[])
     }
     print("event_step_ms", medianMs(times), 4);
     print("peak_memory_kib", double(peakKib()), 0);
+
+    // Chart mode: five series of channels 1..5, a view of 100 rows.
+    config->ChannelSelectorRefill();
+    for (int k = 0; k < 5; ++k) {
+        config->Auswahl[k]->setCurrentIndex(k + 1);
+        config->DatenbyteAuswahl[k]->setCurrentIndex(k % 4);
+    }
+    config->Option1Intervall->setChecked(true);
+    state.logging.ChartWindowRows = 100;
+    times.clear();
+    for (int i = 0; i < steps; ++i) {
+        for (int ch = 0; ch < 5; ++ch)
+            telegramFor(state, ch, i + ch);
+        clock.start();
+        config->RecordMonitorSample();
+        config->MSChart1->viewport()->repaint();
+        times.push_back(clock.nsecsElapsed());
+    }
+    print("chart_step_ms", medianMs(times), 4);
     return 0;
 }

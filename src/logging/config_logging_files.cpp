@@ -43,7 +43,8 @@ void Config::appendToBox(QPlainTextEdit *box, const QString &line)
     QTextCursor cursor(box->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
-    if (box->isVisible())
+    // The caret ends behind the new line (the hidden box has none to show).
+    if (!box->isHidden())
         box->setTextCursor(cursor);
 }
 

@@ -34,6 +34,12 @@ void Config::connectLogging()
 {
     m_fieldFilter = new FieldFilter(this);
     FieldFilter &filter = *m_fieldFilter;
+    setUpChart();
+    // A key on the scroll bar runs the scroll handling as a move does.
+    filter.onKey(HScroll1, [this](QChar) {
+        HScroll1_Change();
+        return true;
+    });
 
     connect(Option1Intervall, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1Intervall_Click(); });
     connect(Optionallintervall, &QRadioButton::toggled, this, [this](bool on) { if (on) Optionallintervall_Click(); });

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -64,7 +65,12 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
     // the previous receiver's texts would save them under this one's name.
     const Descriptions d = readDescriptionFile(descriptionFilePath(m_state.ProgramPath, m_state.SelectedMAC))
                                .value_or(Descriptions{});
-    Beschreibung->setPlainText(d.receiver);
+    {
+        // A text from a file is shown as it stands, also when it is longer
+        // than can be typed.
+        const QSignalBlocker keepWhole(Beschreibung);
+        Beschreibung->setPlainText(d.receiver);
+    }
     for (int ch = 0; ch < ChannelCount; ++ch)
         m_state.ChannelDescriptions[std::size_t(ch)] = d.channels[std::size_t(ch)];
 

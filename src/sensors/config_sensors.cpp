@@ -21,12 +21,28 @@ void Config::connectSensorHandlers()
         connect(Loeschen[i], &QToolButton::clicked, this, [this, i] { Loeschen_Click(i); });
     }
     connect(Sensortimer, &QToolButton::clicked, this, &Config::Sensortimer_Click);
+    connect(Ladenbutton2, &QToolButton::clicked, this, &Config::Ladenbutton2_Click);
+    connect(speichern1, &QToolButton::clicked, this, &Config::speichern1_Click);
+    connect(speichern2, &QToolButton::clicked, this, &Config::speichern2_Click);
+    connectMonitorHandlers();
 }
+
+namespace {
+// A window that closed itself goes once its own exec() has returned; a new
+// one takes its place at the next use.
+template <typename Window>
+void discardIfUnloaded(QPointer<Window> &window)
+{
+    if (window && window->isUnloaded()) {
+        window->deleteLater();
+        window = nullptr;
+    }
+}
+} // namespace
 
 LernmodusFenster *Config::lernmodusFenster()
 {
-    if (m_lernmodus && m_lernmodus->isUnloaded())
-        delete m_lernmodus;
+    discardIfUnloaded(m_lernmodus);
     if (!m_lernmodus)
         m_lernmodus = new LernmodusFenster(m_state, *this);
     return m_lernmodus;
@@ -34,8 +50,7 @@ LernmodusFenster *Config::lernmodusFenster()
 
 Alarm *Config::alarm()
 {
-    if (m_alarm && m_alarm->isUnloaded())
-        delete m_alarm;
+    discardIfUnloaded(m_alarm);
     if (!m_alarm)
         m_alarm = new Alarm(m_state, *this);
     return m_alarm;
@@ -65,8 +80,7 @@ void Config::Lernmodusbutton_Click(int index)
     if (!rowIsFree(index))
         window->txtSensorIDeingabe->setText(SystemID[index]->text());
     window->exec();
-    if (m_lernmodus && m_lernmodus->isUnloaded())
-        delete m_lernmodus;
+    discardIfUnloaded(m_lernmodus);
 }
 
 void Config::Loeschen_Click(int index)
@@ -85,8 +99,7 @@ void Config::Sensortimer_Click()
 {
     // A window the supervision report loaded hidden is shown as it stands.
     alarm()->exec();
-    if (m_alarm && m_alarm->isUnloaded())
-        delete m_alarm;
+    discardIfUnloaded(m_alarm);
 }
 
 } // namespace nvx

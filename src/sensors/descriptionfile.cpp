@@ -1,4 +1,5 @@
 #include "sensors/descriptionfile.h"
+#include "sensors/cp1252.h"
 
 #include <QFile>
 
@@ -14,7 +15,7 @@ namespace {
 // text by a line when read back; it is stored as a blank.
 QByteArray oneLine(const QString &text)
 {
-    QByteArray bytes = text.toLatin1();
+    QByteArray bytes = toCp1252(text);
     bytes.replace('\r', ' ');
     bytes.replace('\n', ' ');
     return bytes;
@@ -53,11 +54,11 @@ Descriptions parseDescriptionFile(const QByteArray &data)
 {
     Descriptions d;
     qsizetype pos = 0;
-    d.receiver = QString::fromLatin1(takeLine(data, pos));
+    d.receiver = fromCp1252(takeLine(data, pos));
     const QList<QByteArray> fields = takeLine(data, pos).split(';');
     // A line without any ";" is one unfinished field; it still counts.
     for (qsizetype k = 0; k < fields.size() && k < qsizetype(d.channels.size()); ++k)
-        d.channels[std::size_t(k)] = QString::fromLatin1(fields[k]);
+        d.channels[std::size_t(k)] = fromCp1252(fields[k]);
     return d;
 }
 

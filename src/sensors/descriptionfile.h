@@ -1,7 +1,7 @@
 #pragma once
 // The per-receiver description file: the receiver's free description on the
 // first line, the 30 channel descriptions on the second, each closed by ";".
-// Plain single-byte text; the first line ends with CR LF, the second has no
+// Single-byte Windows text (cp1252.h); the first line ends with CR LF, the second has no
 // line end.
 
 #include <QByteArray>

@@ -4,10 +4,12 @@
 // config_*.cpp files beside the subsystem they serve.
 
 #include "link/telegramstream.h"
+#include "logging/chartgrid.h"
 #include "logging/datalog.h"
 #include "shell/appstate.h"
 #include "shell/frmstate.h"
 
+#include <QFont>
 #include <QHostAddress>
 #include <QMainWindow>
 #include <QPointer>
@@ -16,6 +18,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QFile;
@@ -38,6 +41,9 @@ class QUdpSocket;
 class QMenu;
 class QAction;
 class QChartView;
+class QGraphicsSimpleTextItem;
+class QLineSeries;
+class QValueAxis;
 class QPixmap;
 class QPrinter;
 
@@ -47,6 +53,7 @@ class FieldFilter;
 class UpDown;
 class LernmodusFenster;
 class Alarm;
+class Monitor;
 enum class InfoButton;
 struct SupervisionReport;
 
@@ -210,8 +217,21 @@ public:
     // the other three are hidden and disabled.
     void showInfoButton(int ch, InfoButton shown, bool enabled);
 
+    // ---- sensor information window (sensors/config_monitor.cpp) -------------
+    void info_Click(int index);
+    void ShowSensorInfo();
+    void connectMonitorHandlers();
+
     // ---- description and address files (sensors/config_files.cpp) -----------
     void Datspeichern();
+    void Ladenbutton2_Click();
+    void ImportAddressFile();
+    void ExportAddressFile();
+    void speichern1_Click();
+    void speichern2_Click();
+    // The open or save dialog of the address files; the chosen name, or an
+    // empty one when cancelled. It keeps the last name between uses.
+    QString CommonDialog1(bool save);
 
     // ---- data logging (logging/config_logging_*.cpp) ----------------------
     void MonitorStart_Click();
@@ -241,8 +261,15 @@ public:
     // A receive box's length as the receive log counts it (CR LF as two).
     static qsizetype boxLength(const QPlainTextEdit *box);
     void closeDataLog();
-    // The chart redraw (logging/config_chart.cpp).
+    // ---- chart (logging/config_chart.cpp) -------------------------------------
     void Diagramm();
+    void HScroll1_Change();
+    // The chart as a picture of the given size, for the printout.
+    QPixmap chartPicture(int width, int height) const;
+    // What the chart shows since its latest redraw.
+    const ChartGrid &chartGrid() const { return m_chartGrid; }
+    // The row labels drawn under the chart, first row first.
+    QStringList chartRowLabels() const;
     // ---- printing (sensors/config_print.cpp) --------------------------------
     void Druckbutton_Click();
     void Drucken2_Click();
@@ -438,6 +465,8 @@ private:
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;
+    QPointer<Monitor> m_monitor;
+    QString m_commonDialogFile;
 
     // ---- data logging ------------------------------------------------------
     void connectLogging();
@@ -452,6 +481,14 @@ private:
     void setScrollToNewest();
     QFile *m_dataLog = nullptr;
     FieldFilter *m_fieldFilter = nullptr;
+    void setUpChart();
+    ChartGrid m_chartGrid;
+    QValueAxis *m_chartAxisY = nullptr;
+    QValueAxis *m_chartAxisX = nullptr;
+    std::vector<QLineSeries *> m_chartSeries;
+    std::vector<QGraphicsSimpleTextItem *> m_chartLabels;
+    QFont m_chartLabelFont;
+    void placeChartLabels();
 
     void processStatusReply();
     // Returns true when the telegram is a learn telegram of a sensor that is

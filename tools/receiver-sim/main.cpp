@@ -4,7 +4,7 @@
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
 //                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--base-id ID]
 //                [--firmware-refuse | --firmware-never-answer]
-//                [--firmware-close-after N] [--quiet]
+//                [--firmware-close-after N] [--gateway [--gateway-interval MS]] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
@@ -15,6 +15,9 @@
 // and then while the program is linked. A learn-in by button is answered by a
 // simulated sensor pressing its learn button after --learn-delay; the
 // supervision report follows every table read and supervision command.
+// With --gateway the receivers report gateway mode and, while linked,
+// forward a radio telegram every --gateway-interval milliseconds instead of
+// the channel telegrams.
 
 #include "sim_firmware.h"
 #include "simulator.h"
@@ -98,8 +101,14 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Close the firmware transfer connection once N bytes of the file "
                                                       "(the length prefix not counted) arrived."),
                                        QStringLiteral("n"));
+
+    QCommandLineOption gatewayOption(QStringLiteral("gateway"),
+                                     QStringLiteral("Receivers in gateway mode: they forward a stream of radio telegrams."));
+    QCommandLineOption gatewayIntervalOption(QStringLiteral("gateway-interval"),
+                                             QStringLiteral("Gateway mode: one radio telegram every MS milliseconds."),
+                                             QStringLiteral("ms"), QStringLiteral("500"));
     parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, baseIdOption, refuseOption, neverOption,
-                       closeAfterOption, quietOption});
+                       closeAfterOption, gatewayOption, gatewayIntervalOption, quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -121,6 +130,7 @@ int main(int argc, char *argv[])
         m->behaviour.replyDelayMs = delay;
         m->sensors.learnButtonDelayMs = parser.value(learnDelayOption).toInt();
         m->sensors.learnSensorId = parser.value(learnIdOption).toUpper();
+        m->receiver.gatewayFlag = parser.isSet(gatewayOption);
         m->baseId = parser.value(baseIdOption).toUpper();
         nvxsim::SimFirmware *fw = m->firmware();
         if (parser.isSet(refuseOption))
@@ -183,7 +193,12 @@ int main(int argc, char *argv[])
             if (m->isConnected())
                 m->sendChannelTelegram(s.channel, QLatin1String(s.org), QLatin1String(s.id), db);
     });
-    traffic.start(4000);
+    if (parser.isSet(gatewayOption)) {
+        for (nvxsim::SimModule *m : sim.modules())
+            m->startGatewayStream(parser.value(gatewayIntervalOption).toInt());
+    } else {
+        traffic.start(4000);
+    }
 
     QTextStream out(stdout);
     for (nvxsim::SimModule *m : sim.modules()) {

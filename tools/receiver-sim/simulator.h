@@ -128,6 +128,17 @@ public:
     // A learn-in by button waiting for its sensor (channel, ORG), if any.
     bool learnPending() const { return m_learnChannel >= 0; }
     QByteArray baseIdReply(const QString &baseId) const;
+    // ---- gateway mode (sim_gateway.cpp) ----------------------------------
+    // A radio telegram as the receiver forwards it in gateway mode.
+    static QByteArray radioTelegram(const QString &org, const QString &id, std::array<int, 4> db3to0);
+    // The sensors heard in gateway mode, forwarded in turn by the stream.
+    QStringList gatewaySensors{QStringLiteral("0012A3F1"), QStringLiteral("000FA850"), QStringLiteral("00813C22")};
+    // Forwards a radio telegram of the next sensor every `intervalMs` while
+    // the program is linked; the data bytes change with every telegram.
+    void startGatewayStream(int intervalMs);
+    void stopGatewayStream();
+    int gatewayTelegramsSent() const { return m_gatewaySent; }
+
     // Gateway options last received, as text ("" when none came).
     QString gatewayOptions;
     // The base ID the radio module reports on a base-ID request.
@@ -153,6 +164,8 @@ private:
 
     QStringList m_commands;
     QByteArray m_tcpBuffer;
+    QTimer *m_gatewayTimer = nullptr;
+    int m_gatewaySent = 0;
     bool m_started = false;
     QTimer *m_retryTimer = nullptr;
     QTimer *m_bareTimer = nullptr;

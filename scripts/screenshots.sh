@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Regenerates the README's pictures in docs/screenshots/: builds what is
+# missing, then, in a private network namespace under a virtual X server,
+# runs the screenshot tour (build/screenshot-tour) against the receiver
+# simulator once in German and once in English. Nothing leaves the machine.
+#
+#   scripts/screenshots.sh
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+if [ "${NVX_IN_NETNS:-}" != "1" ]; then
+    scripts/install-deps.sh
+    scripts/build.sh >/dev/null
+    exec scripts/netns-run.sh "$0" "$@"
+fi
+
+out="$root/docs/screenshots"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "screenshots: $*" >&2
+    for log in "$work"/*.log; do
+        [ -f "$log" ] && sed "s|^|  $(basename "$log" .log): |" "$log" >&2
+    done
+    exit 1
+}
+
+# Xvfb picks a free display itself and tells its number through a pipe.
+exec 3<> <(:)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+display=""
+for _ in $(seq 100); do
+    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then
+        break
+    fi
+done
+[ -n "$display" ] || fail "Xvfb did not start"
+export DISPLAY=":$display"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+mkdir -p "$work/shots"
+for lang in de en; do
+    mkdir -p "$work/$lang/data"
+    export XDG_DATA_HOME="$work/$lang/data"
+    export NVX_REGISTRY_FILE="$work/$lang/registry.ini"
+    if [ "$lang" = en ]; then
+        printf '%s\r\n' '[HKEY_LOCAL_MACHINE\SOFTWARE\Lorvantis Sensortechnik GmbH\NVX_Ethernet]' \
+            '"Language"="1033"' >"$NVX_REGISTRY_FILE"
+    fi
+    # Fresh receivers for each language, so both tours see the same.
+    build/receiver-sim --quiet >"$work/sim-$lang.log" 2>&1 &
+    sim=$!
+    pids+=($sim)
+    for _ in $(seq 300); do
+        grep -q "receiver-sim: ready" "$work/sim-$lang.log" && break
+        sleep 0.1
+    done
+    grep -q "receiver-sim: ready" "$work/sim-$lang.log" || fail "the simulator did not start"
+    timeout 300 build/screenshot-tour "$work/shots" "$lang" >"$work/tour-$lang.log" 2>&1 \
+        || fail "the tour in '$lang' did not finish"
+    kill "$sim" 2>/dev/null || true
+    wait "$sim" 2>/dev/null || true
+done
+
+# An 8-bit palette keeps the pictures small; the windows use few colours.
+mkdir -p "$out"
+rm -f "$out"/*.png
+for shot in "$work"/shots/*.png; do
+    convert "$shot" -dither None -colors 256 "PNG8:$out/$(basename "$shot")"
+done
+# Every picture the README shows must have been made by this run.
+missing=$(grep -o 'docs/screenshots/[a-z-]*\.png' README.md | sort -u | while read -r shown; do
+    [ -f "$root/$shown" ] || echo "$shown"
+done)
+[ -z "$missing" ] || fail "the README shows pictures the tour did not make: $missing"
+echo "screenshots: $(ls "$out"/*.png | wc -l) pictures in $out"

@@ -1,0 +1,261 @@
+// Address files through the file dialog: export, import, the refusals and
+// what an import leaves alone.
+
+#include "support/fixtures.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QAbstractItemView>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QSignalSpy>
+#include <QToolButton>
+
+using namespace nvx;
+
+class TestFiles : public QObject {
+    Q_OBJECT
+    std::unique_ptr<nvxtest::LinkedReceiver> m_rx;
+    Config &c() { return *m_rx->config; }
+    QString file(const char *name) const { return m_rx->env.programPath() + QLatin1String(name); }
+
+    // Answers the next file dialog with `path` (nothing: cancel), noting
+    // its title and the name it offered.
+    std::shared_ptr<bool> answerDialog(const QString &path, QString *title = nullptr, QString *offered = nullptr)
+    {
+        return nvxtest::onNextModal(
+            [=](QWidget *w) {
+                auto *dialog = qobject_cast<QFileDialog *>(w);
+                QVERIFY(dialog);
+                if (title)
+                    *title = dialog->windowTitle();
+                if (offered)
+                    *offered = dialog->selectedFiles().value(0);
+                if (path.isEmpty())
+                    return dialog->reject();
+                // The name the dialog offered is no longer selected; the
+                // path is typed into the name field.
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name);
+                for (auto *view : dialog->findChildren<QAbstractItemView *>())
+                    view->clearSelection();
+                name->setText(path);
+                if (dialog->selectedFiles() != QStringList{path}) {
+                    dialog->reject();
+                    QFAIL(qPrintable(dialog->selectedFiles().join(u' ')));
+                }
+                static_cast<QDialog *>(dialog)->accept();
+            },
+            QStringLiteral("CommonDialog1"));
+    }
+    void exportTo(const QString &path)
+    {
+        auto done = answerDialog(path);
+        c().speichern2_Click();
+        QVERIFY(*done);
+    }
+    void importFrom(const QString &path)
+    {
+        auto done = answerDialog(path);
+        c().Ladenbutton2_Click();
+        QVERIFY(*done);
+    }
+    void fillScreen()
+    {
+        m_rx->setRow(0, QStringLiteral("Taster"), QStringLiteral("05"), QStringLiteral("0012AB9F"));
+        m_rx->setRow(5, QStringLiteral("4 Byte Sensor"), QStringLiteral("07"), QStringLiteral("000FA850"));
+        m_rx->state.ChannelDescriptions[0] = QStringLiteral("Tür €");
+        m_rx->state.ChannelDescriptions[5] = QStringLiteral("Fenster");
+        c().Beschreibung->setPlainText(QStringLiteral("Halle 3, Südseite"));
+    }
+    QString descriptions() const
+    {
+        QStringList all;
+        for (int ch = 0; ch < ChannelCount; ++ch)
+            all << m_rx->state.ChannelDescriptions[ch];
+        return all.join(u'|');
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_rx = std::make_unique<nvxtest::LinkedReceiver>();
+        QVERIFY(m_rx->setUp());
+    }
+    void cleanup() { m_rx.reset(); }
+
+    void exportMatchesTheExpectedFile_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("settings tab") << "speichern1";
+        QTest::newRow("sensor tab") << "speichern2";
+    }
+    void exportMatchesTheExpectedFile()
+    {
+        QFETCH(QString, button);
+        m_rx.reset();
+        m_rx = std::make_unique<nvxtest::LinkedReceiver>();
+        BoardRecord rec = nvxtest::reportingRecord("001A2B030CFF", QStringLiteral("127.0.0.2"), 40000);
+        rec[BoardRecord::Mode] = 0;
+        m_rx->select(rec);
+        fillScreen();
+        // An edit not yet written to the receiver is not exported.
+        c().txtPort->setText(QStringLiteral("4711"));
+        QString title;
+        auto done = answerDialog(file("out.adr"), &title);
+        auto *b = c().findChild<QToolButton *>(button);
+        b->setEnabled(true);
+        b->click();
+        QVERIFY(*done);
+        QCOMPARE(title, QStringLiteral("Datei speichern unter"));
+        QFile written(file("out.adr"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QFile expected(QStringLiteral(NVX_TEST_DATA "/receiver_port40000.adr"));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected.readAll());
+    }
+
+    void exportThenImportRestoresTheTable()
+    {
+        fillScreen();
+        {
+            // As a description file may bring it: longer than can be typed.
+            const QSignalBlocker whole(c().Beschreibung);
+            c().Beschreibung->setPlainText(QString(120, u'ä') + QString(80, u'€'));
+        }
+        for (int ch = 10; ch < ChannelCount; ++ch)
+            m_rx->state.ChannelDescriptions[ch] = QStringLiteral("K%1 Süd").arg(ch);
+        const QString table = nvxtest::tableText(c());
+        const QString texts = descriptions();
+        const QString receiver = c().Beschreibung->toPlainText();
+        exportTo(file("table.adr"));
+
+        for (int ch = 0; ch < ChannelCount; ++ch) {
+            c().clearRow(ch, 0);
+            m_rx->state.ChannelDescriptions[ch].clear();
+        }
+        c().Beschreibung->setPlainText(QStringLiteral("anders"));
+        c().txtIP->setText(QStringLiteral("10.0.0.9"));
+        QString offered;
+        auto done = answerDialog(file("table.adr"), nullptr, &offered);
+        c().Ladenbutton2_Click();
+        QVERIFY(*done);
+        QCOMPARE(offered, file("table.adr"));  // the name is kept between uses
+        QCOMPARE(nvxtest::tableText(c()), table);
+        QCOMPARE(descriptions(), texts);
+        QCOMPARE(c().Beschreibung->toPlainText(), receiver);
+        QCOMPARE(c().txtIP->text(), QStringLiteral("10.0.0.9"));
+        QVERIFY(m_rx->state.TableLoadedFromFile);
+        QVERIFY(c().Adressenubertragen->isEnabled());
+        QVERIFY(c().Auslesen->isEnabled());
+        QVERIFY(!c().Sensortimer->isEnabled());
+        QVERIFY(!c().ListBoards->isEnabled());
+        QVERIFY(!c().Loeschen[0]->isEnabled() && !c().Lernmodusbutton[1]->isEnabled());
+        QVERIFY(!c().Auswahl[0]->isEnabled());
+    }
+
+    void refusedFirstLine_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::newRow("no leading blank") << QByteArray("Sensorinformation:");
+        QTest::newRow("lower case") << QByteArray(" sensorinformation:");
+    }
+    void refusedFirstLine()
+    {
+        QFETCH(QByteArray, first);
+        fillScreen();
+        exportTo(file("good.adr"));
+        QFile f(file("good.adr"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        bytes.replace(0, bytes.indexOf('\r'), first);
+        QFile bad(file("bad.adr"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(bytes);
+        bad.close();
+        m_rx->setRow(0, QStringLiteral("1 Byte Sensor"), QStringLiteral("06"), QStringLiteral("AAAAAAAA"));
+        const QString table = nvxtest::tableText(c());
+        auto seen = nvxtest::answerError();
+        importFrom(file("bad.adr"));
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->firstLine, m_rx->state.Texts[34]);
+        QCOMPARE(nvxtest::tableText(c()), table);
+        QVERIFY(!m_rx->state.TableLoadedFromFile);
+        QCOMPARE(c().Beschreibung->toPlainText(), QStringLiteral("Halle 3, Südseite"));
+    }
+
+    void refusedWhileLogging()
+    {
+        m_rx->state.LoggingActive = true;
+        auto seen = nvxtest::answerError();
+        c().Ladenbutton2_Click();
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->firstLine, nvxtest::errorText(13));
+        QVERIFY(!m_rx->state.TableLoadedFromFile);
+    }
+
+    void cancelledDialogChangesNothing()
+    {
+        const QString table = nvxtest::tableText(c());
+        importFrom(QString());
+        exportTo(QString());
+        QCOMPARE(nvxtest::tableText(c()), table);
+        QVERIFY(!m_rx->state.TableLoadedFromFile);
+        QVERIFY(QDir(m_rx->env.path()).entryList({QStringLiteral("*.adr")}).isEmpty());
+    }
+
+    void damagedFileLeavesTheOtherRows_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("row29");
+        QTest::addColumn<QString>("row0");
+        QTest::newRow("truncated after the IDs") << "truncate" << "30 | Alt | 09 | Frei" << "01 | Alt | 09 | 0012AB9F";
+        QTest::newRow("IDs without the last ;") << "semicolon" << "30 |    |    | 0BADF00D" << "01 | Taster | 05 | 0012AB9F";
+    }
+    void damagedFileLeavesTheOtherRows()
+    {
+        QFETCH(QString, damage);
+        fillScreen();
+        exportTo(file("good.adr"));
+        QFile f(file("good.adr"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        const qsizetype idsEnd = bytes.indexOf("\r\n", bytes.indexOf("Adresse;"));
+        if (damage == QLatin1String("truncate"))
+            bytes.truncate(idsEnd + 2);
+        else
+            bytes.remove(idsEnd - 1, 1);
+        QFile bad(file("damaged.adr"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(bytes);
+        bad.close();
+        for (int ch : {0, 29})
+            m_rx->setRow(ch, QStringLiteral("Alt"), QStringLiteral("09"), QStringLiteral("0BADF00D"));
+        importFrom(file("damaged.adr"));
+        QTEST(nvxtest::tableText(c()).section(u'\n', 29, 29), "row29");
+        QTEST(nvxtest::tableText(c()).section(u'\n', 0, 0), "row0");
+    }
+
+    void telegramsWaitAfterAnImport()
+    {
+        fillScreen();
+        exportTo(file("table.adr"));
+        importFrom(file("table.adr"));
+        QSignalSpy spy(&c(), &Config::telegramReceived);
+        m_rx->module->sendChannelTelegram(7, QStringLiteral("06"), QStringLiteral("01020304"), {1, 2, 3, 8});
+        QTRY_COMPARE(spy.size(), 1);
+        QCOMPARE(c().SystemID[7]->text(), m_rx->state.Texts[0]);
+
+        // Selecting the receiver again ends it.
+        m_rx->module->clearCommands();
+        c().ListBoards_ItemClick(c().ListBoards->topLevelItem(0));
+        QTRY_VERIFY(!m_rx->module->commands().isEmpty());
+        m_rx->module->sendChannelTelegram(7, QStringLiteral("06"), QStringLiteral("01020304"), {1, 2, 3, 8});
+        QTRY_COMPARE(c().SystemID[7]->text(), QStringLiteral("01020304"));
+    }
+};
+
+QTEST_MAIN(TestFiles)
+#include "test_files.moc"
