@@ -21,10 +21,6 @@ namespace nvx {
 
 namespace {
 
-constexpr int MaxInterval = 65535;
-constexpr int MinRows = 2;
-constexpr int MaxRows = 100;
-
 void stepField(QLineEdit *field, int step, int lo, int hi)
 {
     field->setText(spinStep(field->text(), step, lo, hi));
