@@ -13,6 +13,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 
 namespace nvx {
 
@@ -145,16 +148,24 @@ void Config::connectNetFields()
     txtVersion->setReadOnly(true);
 
     // Text pasted into the description may bring line breaks or more than
-    // fits: the description file holds it as one line.
-    connect(Beschreibung, &QPlainTextEdit::textChanged, this, [this] {
+    // fits: the description file holds it as one line. A longer text that
+    // came from a file (set with the field's signals blocked) is not cut
+    // when it is edited; it only cannot grow.
+    const auto descriptionChanged = [this, lengthBefore = qsizetype(0)]() mutable {
         const QString text = Beschreibung->toPlainText();
+        const qsizetype limit = std::max<qsizetype>(DescriptionMaxLength, lengthBefore);
+        if (Beschreibung->signalsBlocked()) {
+            lengthBefore = text.size();
+            return;
+        }
         QString clean = text;
         clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
         clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
         clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
         clean.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
         clean.replace(QChar::LineSeparator, QLatin1Char(' '));
-        clean.truncate(DescriptionMaxLength);
+        clean.truncate(clean.size() > lengthBefore ? limit : clean.size());
+        lengthBefore = clean.size();
         if (clean == text)
             return;
         const int position = std::min<int>(Beschreibung->textCursor().position(), clean.size());
@@ -162,7 +173,8 @@ void Config::connectNetFields()
         QTextCursor cursor = Beschreibung->textCursor();
         cursor.setPosition(position);
         Beschreibung->setTextCursor(cursor);
-    });
+    };
+    connect(Beschreibung->document(), &QTextDocument::contentsChanged, this, descriptionChanged);
 }
 
 bool Config::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,5 @@
 #include "sensors/abfrage.h"
 #include "link/protocol.h"
-#include "sensors/fieldhelpers.h"
 #include "shell/config.h"
 #include "shell/modsprache.h"
 #include "shell/vbcolours.h"
@@ -13,35 +12,23 @@
 
 namespace nvx {
 
-Abfrage::Abfrage(AppState &state, Config &config) : QDialog(&config), m_state(state), m_config(config)
+Abfrage::Abfrage(AppState &state, Config &config)
+    : SensorWindow(state, config, QStringLiteral("Abfrage"), QStringLiteral("Abfrage"))
 {
-    setObjectName(QStringLiteral("Abfrage"));
-    setWindowTitle(QStringLiteral("Abfrage"));
     auto *layout = new QVBoxLayout(this);
     Label1 = new QLabel(QStringLiteral("Wollen Sie die Sensor ID löschen?"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(Label1);
     auto *buttons = new QHBoxLayout;
-    Ja = new QPushButton(QStringLiteral("Ja"), this);
-    Ja->setObjectName(QStringLiteral("Ja"));
-    Nein = new QPushButton(QStringLiteral("Nein"), this);
-    Nein->setObjectName(QStringLiteral("Nein"));
-    buttons->addWidget(Ja);
-    buttons->addWidget(Nein);
+    Ja = addButton(buttons, QStringLiteral("Ja"), QStringLiteral("Ja"), &Abfrage::Ja_Click);
+    Nein = addButton(buttons, QStringLiteral("Nein"), QStringLiteral("Nein"), &Abfrage::Nein_Click);
     layout->addLayout(buttons);
-    connect(Ja, &QPushButton::clicked, this, &Abfrage::Ja_Click);
-    connect(Nein, &QPushButton::clicked, this, &Abfrage::Nein_Click);
     Form_Load();
 }
 
-void Abfrage::Form_Load()
-{
-    LoadLanguage(m_state, FormAbfrage, this);
-    adjustSize();
-    centreOnScreen(this);
-}
+void Abfrage::Form_Load() { loadTexts(FormAbfrage); }
 
-void Abfrage::Nein_Click() { done(0); }
+void Abfrage::Nein_Click() { unload(); }
 
 void Abfrage::Ja_Click()
 {
@@ -66,7 +53,7 @@ void Abfrage::Ja_Click()
         m_state.ChannelDescriptions[ch] = QStringLiteral("  ");
     }
     c.ChannelSelectorRefill();
-    done(1);
+    unload();
 }
 
 } // namespace nvx

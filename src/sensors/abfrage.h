@@ -1,18 +1,14 @@
 #pragma once
 // The question before a sensor is deleted.
 
-#include "shell/appstate.h"
-
-#include <QDialog>
+#include "sensors/sensorwindow.h"
 
 class QLabel;
 class QPushButton;
 
 namespace nvx {
 
-class Config;
-
-class Abfrage : public QDialog {
+class Abfrage : public SensorWindow {
     Q_OBJECT
 public:
     Abfrage(AppState &state, Config &config);
@@ -24,10 +20,6 @@ public:
     QLabel *Label1 = nullptr;
     QPushButton *Ja = nullptr;
     QPushButton *Nein = nullptr;
-
-private:
-    AppState &m_state;
-    Config &m_config;
 };
 
 } // namespace nvx

@@ -19,10 +19,9 @@
 
 namespace nvx {
 
-Alarm::Alarm(AppState &state, Config &config) : QDialog(&config), m_state(state), m_config(config)
+Alarm::Alarm(AppState &state, Config &config)
+    : SensorWindow(state, config, QStringLiteral("Alarm"), QStringLiteral("Überwachungstimer"))
 {
-    setObjectName(QStringLiteral("Alarm"));
-    setWindowTitle(QStringLiteral("Überwachungstimer"));
 
     auto *layout = new QVBoxLayout(this);
     Ueberwachungstimerframe = new QGroupBox(QStringLiteral("Überwachungstimer"), this);
@@ -54,28 +53,20 @@ Alarm::Alarm(AppState &state, Config &config) : QDialog(&config), m_state(state)
     layout->addWidget(Ueberwachungstimerframe);
 
     auto *buttons = new QHBoxLayout;
-    Abbruch = new QPushButton(QStringLiteral("Aktualisieren"), this);
-    Abbruch->setObjectName(QStringLiteral("Abbruch"));
-    Abbruch1 = new QPushButton(QStringLiteral("Abbruch"), this);
-    Abbruch1->setObjectName(QStringLiteral("Abbruch1"));
-    buttons->addWidget(Abbruch);
-    buttons->addWidget(Abbruch1);
+    Abbruch = addButton(buttons, QStringLiteral("Abbruch"), QStringLiteral("Aktualisieren"), &Alarm::Abbruch_Click);
+    Abbruch1 = addButton(buttons, QStringLiteral("Abbruch1"), QStringLiteral("Abbruch"), &Alarm::Abbruch1_Click);
     layout->addLayout(buttons);
 
     connect(Check1, &QCheckBox::toggled, this, &Alarm::Check1_Click);
     connect(UpDown1, &UpDown::upClick, this, &Alarm::UpDown1_UpClick);
     connect(UpDown1, &UpDown::downClick, this, &Alarm::UpDown1_DownClick);
-    connect(Abbruch, &QPushButton::clicked, this, &Alarm::Abbruch_Click);
-    connect(Abbruch1, &QPushButton::clicked, this, &Alarm::Abbruch1_Click);
     Form_Load();
 }
 
 void Alarm::Form_Load()
 {
-    LoadLanguage(m_state, FormAlarm, this);
     setMinimumWidth(320);
-    adjustSize();
-    centreOnScreen(this);
+    loadTexts(FormAlarm);
     Check1->setChecked(m_state.WatchTimerChecked);
     txtmin->setText(m_state.WatchMinutes == 0 ? QStringLiteral("16") : QString::number(m_state.WatchMinutes));
 }
@@ -133,13 +124,5 @@ void Alarm::Abbruch_Click()
 }
 
 void Alarm::Abbruch1_Click() { unload(); }
-
-void Alarm::reject() { unload(); }
-
-void Alarm::unload()
-{
-    m_unloaded = true;
-    done(0);
-}
 
 } // namespace nvx

@@ -3,9 +3,8 @@
 // with its minutes, or off. It may be loaded hidden by the receiver's
 // supervision report and then shows what the receiver reported.
 
-#include "shell/appstate.h"
+#include "sensors/sensorwindow.h"
 
-#include <QDialog>
 #include <array>
 
 class QCheckBox;
@@ -16,10 +15,9 @@ class QPushButton;
 
 namespace nvx {
 
-class Config;
 class UpDown;
 
-class Alarm : public QDialog {
+class Alarm : public SensorWindow {
     Q_OBJECT
 public:
     Alarm(AppState &state, Config &config);
@@ -32,8 +30,6 @@ public:
     void Abbruch_Click();
     void Abbruch1_Click();
 
-    bool isUnloaded() const { return m_unloaded; }
-
     QGroupBox *Ueberwachungstimerframe = nullptr;
     QCheckBox *Check1 = nullptr;
     std::array<QLabel *, 2> txtMinute{};
@@ -44,15 +40,7 @@ public:
     QPushButton *Abbruch1 = nullptr;
 
 protected:
-    void reject() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void unload();
-
-    AppState &m_state;
-    Config &m_config;
-    bool m_unloaded = false;
 };
 
 } // namespace nvx

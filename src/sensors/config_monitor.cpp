@@ -39,33 +39,26 @@ void Config::ShowSensorInfo()
     const QString kind = OrgByte[ch]->text();
     const bool rocker = kind == m_state.Texts[21];
     const bool sensor = kind == QLatin1String("1 Byte Sensor") || kind == QLatin1String("4 Byte Sensor");
-    if (rocker) {
-        window.txtSensorInfoMonitor[0]->setText(m_state.ChannelDescriptions[ch]);
+    if (rocker || sensor) {
+        // One description frame, four data rows; a rocker's with its keys.
+        window.txtSensorInfoMonitor[rocker ? 0 : 1]->setText(m_state.ChannelDescriptions[ch]);
         for (int k = 0; k < 4; ++k) {
             window.txtDataByteMonitor[k]->setVisible(true);
             window.DatenByte[k]->setVisible(true);
-            window.TasteMonitor[k]->setVisible(true);
+            window.TasteMonitor[k]->setVisible(rocker);
         }
-        window.Frame1[0]->setVisible(true);
-        window.Frame1[1]->setVisible(false);
+        window.Frame1[0]->setVisible(rocker);
+        window.Frame1[1]->setVisible(!rocker);
         window.Frame2[0]->setVisible(true);
         window.Frame2[1]->setVisible(false);
+    }
+    if (rocker) {
         // A rocker switch is not supervised: its status frame stays empty.
         for (QWidget *w : std::initializer_list<QWidget *>{window.Label2[0], window.Label2[1], window.Label1[2],
                                                            window.Label1[1], window.Picture1[1], window.Label1[0],
                                                            window.Picture1[0]})
             w->setVisible(false);
     } else if (sensor) {
-        window.txtSensorInfoMonitor[1]->setText(m_state.ChannelDescriptions[ch]);
-        for (int k = 0; k < 4; ++k) {
-            window.txtDataByteMonitor[k]->setVisible(true);
-            window.DatenByte[k]->setVisible(true);
-            window.TasteMonitor[k]->setVisible(false);
-        }
-        window.Frame1[0]->setVisible(false);
-        window.Frame1[1]->setVisible(true);
-        window.Frame2[0]->setVisible(true);
-        window.Frame2[1]->setVisible(false);
         window.showDataBytes(ch);
         if (m_state.WatchActive) {
             const bool silent = m_state.ChannelFailed[ch];

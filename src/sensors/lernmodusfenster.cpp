@@ -21,10 +21,8 @@ constexpr std::uint32_t SysColourInactiveBorder = 0x8000000B;
 }
 
 LernmodusFenster::LernmodusFenster(AppState &state, Config &config)
-    : QDialog(&config), m_state(state), m_config(config)
+    : SensorWindow(state, config, QStringLiteral("LernmodusFenster"), QStringLiteral("Lernmodus"))
 {
-    setObjectName(QStringLiteral("LernmodusFenster"));
-    setWindowTitle(QStringLiteral("Lernmodus"));
 
     auto *layout = new QVBoxLayout(this);
     Sensortypeframe = new QGroupBox(QStringLiteral("Sensortyp"), this);
@@ -61,27 +59,21 @@ LernmodusFenster::LernmodusFenster(AppState &state, Config &config)
     layout->addWidget(Einlernprozedurframe);
 
     auto *buttons = new QHBoxLayout;
-    Uebertragen = new QPushButton(QStringLiteral("Einlernen"), this);
-    Uebertragen->setObjectName(QStringLiteral("Uebertragen"));
-    Abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Abbrechen->setObjectName(QStringLiteral("Abbrechen"));
-    buttons->addWidget(Uebertragen);
-    buttons->addWidget(Abbrechen);
+    Uebertragen = addButton(buttons, QStringLiteral("Uebertragen"), QStringLiteral("Einlernen"),
+                            &LernmodusFenster::Uebertragen_Click);
+    Abbrechen = addButton(buttons, QStringLiteral("Abbrechen"), QStringLiteral("Abbrechen"),
+                          &LernmodusFenster::Abbrechen_Click);
     layout->addLayout(buttons);
-    connect(Uebertragen, &QPushButton::clicked, this, &LernmodusFenster::Uebertragen_Click);
-    connect(Abbrechen, &QPushButton::clicked, this, &LernmodusFenster::Abbrechen_Click);
 
     Form_Load();
 }
 
 void LernmodusFenster::Form_Load()
 {
-    adjustSize();
-    centreOnScreen(this);
     ManuellIDOption[0]->setChecked(true);
     Manuell[0]->setChecked(true);
     Manuell_Click();
-    LoadLanguage(m_state, FormLernmodus, this);
+    loadTexts(FormLernmodus);
 }
 
 void LernmodusFenster::Manuell_Click()
@@ -154,14 +146,6 @@ void LernmodusFenster::Abbrechen_Click()
 {
     m_config.RowButtonRule(m_state.LearnDeleteChannel);
     unload();
-}
-
-void LernmodusFenster::reject() { unload(); }
-
-void LernmodusFenster::unload()
-{
-    m_unloaded = true;
-    done(0);
 }
 
 } // namespace nvx

@@ -2,9 +2,8 @@
 // The learn-in window: the sensor kind, and whether the receiver waits for
 // the sensor's learn button or stores a typed ID at once.
 
-#include "shell/appstate.h"
+#include "sensors/sensorwindow.h"
 
-#include <QDialog>
 #include <array>
 
 class QGroupBox;
@@ -14,9 +13,7 @@ class QRadioButton;
 
 namespace nvx {
 
-class Config;
-
-class LernmodusFenster : public QDialog {
+class LernmodusFenster : public SensorWindow {
     Q_OBJECT
 public:
     LernmodusFenster(AppState &state, Config &config);
@@ -26,10 +23,6 @@ public:
     void Uebertragen_Click();
     void Abbrechen_Click();
 
-    // True once the window has closed itself; its owner then discards it,
-    // and the next use loads a fresh one.
-    bool isUnloaded() const { return m_unloaded; }
-
     QGroupBox *Sensortypeframe = nullptr;
     std::array<QRadioButton *, 3> ManuellIDOption{};
     QGroupBox *Einlernprozedurframe = nullptr;
@@ -38,16 +31,8 @@ public:
     QPushButton *Uebertragen = nullptr;
     QPushButton *Abbrechen = nullptr;
 
-protected:
-    void reject() override;
-
 private:
-    void unload();
     QString selectedOrg() const;
-
-    AppState &m_state;
-    Config &m_config;
-    bool m_unloaded = false;
 };
 
 } // namespace nvx

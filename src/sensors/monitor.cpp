@@ -43,10 +43,9 @@ W *named(W *w, const QString &name, int index)
 
 } // namespace
 
-Monitor::Monitor(AppState &state, Config &config) : QDialog(&config), m_state(state), m_config(config)
+Monitor::Monitor(AppState &state, Config &config)
+    : SensorWindow(state, config, QStringLiteral("Monitor"), QStringLiteral("Monitor Window"))
 {
-    setObjectName(QStringLiteral("Monitor"));
-    setWindowTitle(QStringLiteral("Monitor Window"));
     auto *layout = new QVBoxLayout(this);
 
     // The two description frames share one place; the layout of the channel
@@ -101,6 +100,8 @@ Monitor::Monitor(AppState &state, Config &config) : QDialog(&config), m_state(st
     Label2[1] = named(new QLabel(QStringLiteral("Zeitweise Sensorausfall"), Frame2[0]), QStringLiteral("Label2"), 1);
     Resettimer = new QPushButton(QStringLiteral("Zurücksetzen"), Frame2[0]);
     Resettimer->setObjectName(QStringLiteral("Resettimer"));
+    // Enter in the description field must not send the reset.
+    Resettimer->setAutoDefault(false);
     status->addWidget(Picture1[0], 0, 0);
     status->addWidget(Label1[0], 0, 1);
     status->addWidget(Picture1[1], 1, 0);
@@ -118,28 +119,30 @@ Monitor::Monitor(AppState &state, Config &config) : QDialog(&config), m_state(st
     layout->addWidget(Frame2[0]);
     layout->addWidget(Frame2[1]);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    Command1 = addButton(buttons, QStringLiteral("Command1"), QStringLiteral("OK"), &Monitor::Command1_Click);
     buttons->addStretch();
     layout->addLayout(buttons);
 
-    connect(Command1, &QPushButton::clicked, this, &Monitor::Command1_Click);
     connect(Resettimer, &QPushButton::clicked, this, &Monitor::Resettimer_Click);
     setMinimumWidth(240);
     Form_Load();
 }
 
-void Monitor::Form_Load()
-{
-    adjustSize();
-    centreOnScreen(this);
-    LoadLanguage(m_state, FormMonitor, this);
-}
+void Monitor::Form_Load() { loadTexts(FormMonitor); }
 
-void Monitor::Command1_Click() { done(0); }
+void Monitor::Command1_Click() { unload(); }
+
+void Monitor::done(int result)
+{
+    // Closing by the title bar, Escape or Enter leaves the description field
+    // as OK does: what was typed there is kept.
+    const QWidget *focus = focusWidget();
+    if (focus && (focus == txtSensorInfoMonitor[0] || focus == txtSensorInfoMonitor[1]))
+        txtSensorInfoMonitor_LostFocus();
+    QDialog::done(result);
+}
 
 bool Monitor::eventFilter(QObject *watched, QEvent *event)
 {

@@ -3,9 +3,8 @@
 // rocker buttons, and its supervision state. Each opening starts from the
 // design state; the telegram processor keeps it up to date while it is open.
 
-#include "shell/appstate.h"
+#include "sensors/sensorwindow.h"
 
-#include <QDialog>
 #include <array>
 
 class QGroupBox;
@@ -16,9 +15,7 @@ class QRadioButton;
 
 namespace nvx {
 
-class Config;
-
-class Monitor : public QDialog {
+class Monitor : public SensorWindow {
     Q_OBJECT
 public:
     Monitor(AppState &state, Config &config);
@@ -46,12 +43,10 @@ public:
     // The four data boxes from the channel's data bytes.
     void showDataBytes(int ch);
 
+    void done(int result) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    AppState &m_state;
-    Config &m_config;
 };
 
 } // namespace nvx

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSignalSpy>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 
 using namespace nvx;
@@ -69,6 +71,19 @@ class TestFiles : public QObject {
         m_rx->state.ChannelDescriptions[0] = QStringLiteral("Tür €");
         m_rx->state.ChannelDescriptions[5] = QStringLiteral("Fenster");
         c().Beschreibung->setPlainText(QStringLiteral("Halle 3, Südseite"));
+    }
+    // The filled screen exported, as the file's bytes.
+    QByteArray exportedScreen()
+    {
+        fillScreen();
+        exportTo(file("good.adr"));
+        QFile f(file("good.adr"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool writeFile(const char *name, const QByteArray &bytes)
+    {
+        QFile f(file(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
     QString descriptions() const
     {
@@ -146,6 +161,11 @@ private Q_SLOTS:
         QCOMPARE(nvxtest::tableText(c()), table);
         QCOMPARE(descriptions(), texts);
         QCOMPARE(c().Beschreibung->toPlainText(), receiver);
+        // Editing the long description does not cut it to what can be typed.
+        QTextCursor end(c().Beschreibung->document());
+        end.movePosition(QTextCursor::End);
+        end.deletePreviousChar();
+        QCOMPARE(c().Beschreibung->toPlainText(), receiver.chopped(1));
         QCOMPARE(c().txtIP->text(), QStringLiteral("10.0.0.9"));
         QVERIFY(m_rx->state.TableLoadedFromFile);
         QVERIFY(c().Adressenubertragen->isEnabled());
@@ -165,16 +185,10 @@ private Q_SLOTS:
     void refusedFirstLine()
     {
         QFETCH(QByteArray, first);
-        fillScreen();
-        exportTo(file("good.adr"));
-        QFile f(file("good.adr"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QByteArray bytes = f.readAll();
+        QByteArray bytes = exportedScreen();
+        QVERIFY(bytes.startsWith(" Sensorinformation:\r\n"));
         bytes.replace(0, bytes.indexOf('\r'), first);
-        QFile bad(file("bad.adr"));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(bytes);
-        bad.close();
+        QVERIFY(writeFile("bad.adr", bytes));
         m_rx->setRow(0, QStringLiteral("1 Byte Sensor"), QStringLiteral("06"), QStringLiteral("AAAAAAAA"));
         const QString table = nvxtest::tableText(c());
         auto seen = nvxtest::answerError();
@@ -217,20 +231,14 @@ private Q_SLOTS:
     void damagedFileLeavesTheOtherRows()
     {
         QFETCH(QString, damage);
-        fillScreen();
-        exportTo(file("good.adr"));
-        QFile f(file("good.adr"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QByteArray bytes = f.readAll();
+        QByteArray bytes = exportedScreen();
+        QVERIFY(bytes.startsWith(" Sensorinformation:\r\n"));
         const qsizetype idsEnd = bytes.indexOf("\r\n", bytes.indexOf("Adresse;"));
         if (damage == QLatin1String("truncate"))
             bytes.truncate(idsEnd + 2);
         else
             bytes.remove(idsEnd - 1, 1);
-        QFile bad(file("damaged.adr"));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(bytes);
-        bad.close();
+        QVERIFY(writeFile("damaged.adr", bytes));
         for (int ch : {0, 29})
             m_rx->setRow(ch, QStringLiteral("Alt"), QStringLiteral("09"), QStringLiteral("0BADF00D"));
         importFrom(file("damaged.adr"));

@@ -170,6 +170,13 @@ private Q_SLOTS:
                 m()->sendText(message);
             QTRY_COMPARE(statusShown(w), QStringLiteral("silent-picture silent at-times reset"));
             QCOMPARE(w->Label2[0]->text(), QStringLiteral("  "));
+            // A new failure while the window is open shows its time.
+            m()->sensors.watch[4] = {1, 0};
+            for (const QByteArray &message : m()->supervisionReport())
+                m()->sendText(message);
+            QTRY_COMPARE(statusShown(w), QStringLiteral("sending-picture sending at-times reset"));
+            QVERIFY(!m_rx->state.ChannelFailureTime[4].trimmed().isEmpty());
+            QCOMPARE(w->Label2[0]->text(), m_rx->state.ChannelFailureTime[4]);
         });
     }
 
@@ -208,6 +215,44 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().split(';').value(6), QByteArray("T\xFCr \x80" "1"));
+    }
+
+    void closingKeepsTheTypedDescription_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Enter") << "enter";
+        QTest::newRow("Escape") << "escape";
+        QTest::newRow("title bar") << "close";
+    }
+    void closingKeepsTheTypedDescription()
+    {
+        QFETCH(QString, how);
+        learned(8, QStringLiteral("07"), QStringLiteral("4 Byte Sensor"), QStringLiteral("000FA858"));
+        report(8, {1, 0});
+        m()->clearCommands();
+        auto done = nvxtest::onNextModal(
+            [how](QWidget *window) {
+                auto *w = qobject_cast<Monitor *>(window);
+                QVERIFY(w->Resettimer->isVisible());
+                w->activateWindow();
+                w->txtSensorInfoMonitor[1]->setFocus();
+                QTest::keyClicks(w->txtSensorInfoMonitor[1], QStringLiteral("Keller"));
+                if (how == QLatin1String("close"))
+                    w->close();
+                else
+                    QTest::keyClick(w->txtSensorInfoMonitor[1],
+                                    how == QLatin1String("enter") ? Qt::Key_Return : Qt::Key_Escape);
+                if (w->isVisible())
+                    QVERIFY(click(w, QStringLiteral("Command1")));
+            },
+            QStringLiteral("Monitor"));
+        c().info2[8]->click();
+        QVERIFY(*done);
+        QCOMPARE(m_rx->state.ChannelDescriptions[8], QStringLiteral("Keller"));
+        QVERIFY(QFile::exists(descriptionFilePath(m_rx->state.ProgramPath, m_rx->state.SelectedMAC)));
+        QTest::qWait(100);
+        QVERIFY(m()->commands().isEmpty());
+        QVERIFY(m_rx->state.ChannelFailedAtTimes[8]);
     }
 
     void rowInALearnInOpensTheDesignState()
