@@ -59,19 +59,28 @@ for lang in de en; do
         printf '%s\r\n' '[HKEY_LOCAL_MACHINE\SOFTWARE\Lorvantis Sensortechnik GmbH\NVX_Ethernet]' \
             '"Language"="1033"' >"$NVX_REGISTRY_FILE"
     fi
-    # Fresh receivers for each language, so both tours see the same.
-    build/receiver-sim --quiet >"$work/sim-$lang.log" 2>&1 &
-    sim=$!
-    pids+=($sim)
-    for _ in $(seq 300); do
-        grep -q "receiver-sim: ready" "$work/sim-$lang.log" && break
-        sleep 0.1
+    # Fresh receivers for each tour, so both languages see the same: first
+    # receivers with their sensor tables, then receivers in gateway mode.
+    for tour in table gateway; do
+        sim_options=(--quiet)
+        tour_args=("$work/shots" "$lang")
+        if [ "$tour" = gateway ]; then
+            sim_options+=(--gateway --gateway-interval 700)
+            tour_args+=(gateway)
+        fi
+        build/receiver-sim "${sim_options[@]}" >"$work/sim-$lang-$tour.log" 2>&1 &
+        sim=$!
+        pids+=($sim)
+        for _ in $(seq 300); do
+            grep -q "receiver-sim: ready" "$work/sim-$lang-$tour.log" && break
+            sleep 0.1
+        done
+        grep -q "receiver-sim: ready" "$work/sim-$lang-$tour.log" || fail "the simulator did not start"
+        timeout 300 build/screenshot-tour "${tour_args[@]}" >"$work/tour-$lang-$tour.log" 2>&1 \
+            || fail "the $tour tour in '$lang' did not finish"
+        kill "$sim" 2>/dev/null || true
+        wait "$sim" 2>/dev/null || true
     done
-    grep -q "receiver-sim: ready" "$work/sim-$lang.log" || fail "the simulator did not start"
-    timeout 300 build/screenshot-tour "$work/shots" "$lang" >"$work/tour-$lang.log" 2>&1 \
-        || fail "the tour in '$lang' did not finish"
-    kill "$sim" 2>/dev/null || true
-    wait "$sim" 2>/dev/null || true
 done
 
 # An 8-bit palette keeps the pictures small; the windows use few colours.

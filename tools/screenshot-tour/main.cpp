@@ -2,7 +2,10 @@
 // works through its tabs and windows against receiver-sim and keeps a
 // picture of each (scripts/screenshots.sh runs it under Xvfb).
 //
-//   screenshot-tour OUTDIR SUFFIX
+//   screenshot-tour OUTDIR SUFFIX [gateway]
+//
+// With "gateway" it expects receivers in gateway mode (receiver-sim
+// --gateway) and shows the receive box.
 
 #include "shell/appstate.h"
 #include "shell/config.h"
@@ -125,19 +128,22 @@ void buildTour(Tour &t, nvx::Config &c)
     t.rejectModal(QStringLiteral("Send"));
     t.waitNoModal();
 
-    // Logging in chart mode: two series, one sample a second.
+    // Logging in chart mode: two series, one sample a second; each sensor
+    // sends every 12 seconds.
     t.act(QStringLiteral("logging tab"), [&c] {
         setTab(c, 2);
         c.Option1Intervall->setChecked(true);
         c.txtTimerInterval->setText(QStringLiteral("1"));
         c.maxdia->setText(QStringLiteral("255"));
         c.mindia->setText(QStringLiteral("0"));
+        // DB3 is the byte whose value the simulated sensors move.
         chooseChannel(*c.Auswahl[0], QStringLiteral("03"));
         chooseChannel(*c.Auswahl[1], QStringLiteral("06"));
-        c.DatenbyteAuswahl[1]->setCurrentIndex(1);
+        c.DatenbyteAuswahl[0]->setCurrentIndex(3);
+        c.DatenbyteAuswahl[1]->setCurrentIndex(3);
     });
     t.clickInMain(QStringLiteral("MonitorStart"));
-    t.pause(15000);
+    t.pause(26000);
     t.shot(QStringLiteral("logging"));
     t.clickInMain(QStringLiteral("Monitorstop"));
     t.rejectModal(QStringLiteral("CommonDialog1"));
@@ -156,6 +162,20 @@ void buildTour(Tour &t, nvx::Config &c)
     t.clickInModal(QStringLiteral("cmdOK"));
 }
 
+// Against receivers in gateway mode: they forward every telegram they hear,
+// and the logging tab shows the receive box.
+void buildGatewayTour(Tour &t, nvx::Config &c)
+{
+    t.waitModal(QStringLiteral("frmState"), 60000);
+    t.waitStatusResult();
+    t.clickInModal(QStringLiteral("cmdOK"));
+    t.waitFor(QStringLiteral("gateway mode"), [&c] { return c.state().GatewayMode; });
+    t.act(QStringLiteral("logging tab"), [&c] { setTab(c, 2); });
+    t.clickInMain(QStringLiteral("start3"));
+    t.pause(12000);
+    t.shot(QStringLiteral("gateway"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -164,8 +184,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("nvx-ethernet"));
     QApplication::setOrganizationName(QStringLiteral("Lorvantis Sensortechnik GmbH"));
     const QStringList args = QApplication::arguments();
-    if (args.size() != 3) {
-        QTextStream(stderr) << "usage: screenshot-tour OUTDIR SUFFIX" << Qt::endl;
+    if (args.size() < 3 || args.size() > 4 || (args.size() == 4 && args[3] != QLatin1String("gateway"))) {
+        QTextStream(stderr) << "usage: screenshot-tour OUTDIR SUFFIX [gateway]" << Qt::endl;
         return 2;
     }
 
@@ -175,7 +195,10 @@ int main(int argc, char *argv[])
     QTimer::singleShot(0, &config, &nvx::Config::Form_Load);
 
     Tour tour(config, args[1], args[2]);
-    buildTour(tour, config);
+    if (args.size() == 4)
+        buildGatewayTour(tour, config);
+    else
+        buildTour(tour, config);
     tour.start();
     return app.exec();
 }
