@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (each in its own
-# private network namespace).
+# Installs what is missing, builds, and runs every gate:
+#   1. all tests, each in its own private network namespace;
+#   2. the same tests built with AddressSanitizer (leaks included) and
+#      UndefinedBehaviorSanitizer (build-asan/);
+#   3. each fuzz target for $NVX_FUZZ_SECONDS seconds (default 60; clang,
+#      build-fuzz/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 ctest --test-dir build -j"$(nproc)" --output-on-failure
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVX_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$(nproc)"
+ctest --test-dir build-asan -j"$(nproc)" --output-on-failure
+
+scripts/fuzz.sh "${NVX_FUZZ_SECONDS:-60}"

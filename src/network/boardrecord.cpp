@@ -56,6 +56,13 @@ QString BoardRecord::versionText() const
     return QStringLiteral("%1.%2").arg(bytes[Version]).arg(bytes[Version + 1]);
 }
 
+std::optional<ModuleReply> parseModuleReply(const QByteArray &datagram)
+{
+    if (datagram.size() < ModuleReply::ShortestReply)
+        return std::nullopt;
+    return ModuleReply{datagram.left(4), BoardRecord::fromBytes(datagram.mid(4, BoardRecord::Size))};
+}
+
 DottedParse parseDotted(const QString &text)
 {
     DottedParse result;

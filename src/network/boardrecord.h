@@ -44,6 +44,18 @@ struct BoardRecord {
     bool storeDotted(int offset, const QString &text);
 };
 
+// A datagram from a module's configuration port: a four-character code
+// ("IMIN" answers a search, "SETC" confirms settings) and the record after
+// it. A datagram shorter than ShortestReply carries no usable record and is
+// no reply at all; only the first LongestRead bytes are ever read.
+struct ModuleReply {
+    static constexpr int ShortestReply = 47;   // code and all but the last two record bytes
+    static constexpr int LongestRead = 100;
+    QByteArray code;
+    BoardRecord rec;
+};
+std::optional<ModuleReply> parseModuleReply(const QByteArray &datagram);
+
 // A dotted address as typed: exactly four parts, each non-empty and a whole
 // number 0..255. `validParts` tells how many leading parts were good, so a
 // caller can store those before reporting the bad one.

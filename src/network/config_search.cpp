@@ -20,8 +20,6 @@ namespace {
 
 constexpr quint16 ModuleConfigPort = 1460;
 constexpr quint16 ModuleReplyPort = 5001;
-constexpr int ShortestReply = 47;    // code and all but the last two record bytes
-constexpr int LongestReplyRead = 100;
 
 } // namespace
 
@@ -109,20 +107,17 @@ void Config::ListBoards_FirstRowSelect()
 void Config::WinsockUDP_DataArrival()
 {
     while (WinsockUDP->hasPendingDatagrams()) {
-        const qint64 waiting = WinsockUDP->pendingDatagramSize();
-        if (waiting < ShortestReply) {
+        if (WinsockUDP->pendingDatagramSize() < ModuleReply::ShortestReply) {
             WinsockUDP->receiveDatagram(0);
             continue;
         }
-        QByteArray datagram = WinsockUDP->receiveDatagram(LongestReplyRead).data();
-        if (datagram.size() < ShortestReply)
+        const auto reply = parseModuleReply(WinsockUDP->receiveDatagram(ModuleReply::LongestRead).data());
+        if (!reply)
             continue;
-        const QByteArray code = datagram.left(4);
-        const BoardRecord rec = BoardRecord::fromBytes(datagram.mid(4, BoardRecord::Size));
-        if (code == "IMIN" && m_state.StatusCode == StatusSearch)
-            BoardAdd(rec);
-        else if (code == "SETC" && m_state.StatusCode == StatusUpdate)
-            BoardUpdate(rec);
+        if (reply->code == "IMIN" && m_state.StatusCode == StatusSearch)
+            BoardAdd(reply->rec);
+        else if (reply->code == "SETC" && m_state.StatusCode == StatusUpdate)
+            BoardUpdate(reply->rec);
     }
 }
 
