@@ -13,6 +13,7 @@
 #include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QRadioButton>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -132,6 +133,7 @@ void Config::Winsock1_DataArrival()
     const QString sender = addressText(Winsock1_1->peerAddress());
     for (const QString &telegram : m_winsock1Stream.feed(Winsock1_1->readAll(), nowMs()))
         queueTelegram(telegram, sender, false);
+    flushTelegramStreamsLater();
 }
 
 void Config::Winsock3_DataArrival()
@@ -139,6 +141,23 @@ void Config::Winsock3_DataArrival()
     const QString sender = addressText(Winsock3->peerAddress());
     for (const QString &telegram : m_winsock3Stream.feed(Winsock3->readAll(), nowMs()))
         queueTelegram(telegram, sender, false);
+    flushTelegramStreamsLater();
+}
+
+void Config::flushTelegramStreamsLater()
+{
+    if (m_winsock1Stream.holding() || m_winsock3Stream.holding())
+        QTimer::singleShot(TelegramStream::HoldMs, Qt::PreciseTimer, this, &Config::flushTelegramStreams);
+}
+
+void Config::flushTelegramStreams()
+{
+    // Nothing followed the held characters in time: they are a telegram.
+    if (Winsock1_1)
+        for (const QString &telegram : m_winsock1Stream.flush(nowMs()))
+            queueTelegram(telegram, addressText(Winsock1_1->peerAddress()), false);
+    for (const QString &telegram : m_winsock3Stream.flush(nowMs()))
+        queueTelegram(telegram, addressText(Winsock3->peerAddress()), false);
 }
 
 void Config::Winsock2UDP_DataArrival()
@@ -159,6 +178,9 @@ void Config::Winsock1_Close()
     // Telegrams that came with the end of the connection still count.
     if (Winsock1_1 && Winsock1_1->bytesAvailable() > 0)
         Winsock1_DataArrival();
+    if (Winsock1_1)
+        for (const QString &telegram : m_winsock1Stream.flush(nowMs(), true))
+            queueTelegram(telegram, addressText(Winsock1_1->peerAddress()), false);
     QTcpSocket *socket = Winsock1_1;
     Winsock1_1 = nullptr;
     m_winsock1Stream.clear();

@@ -1,11 +1,11 @@
 #include "link/send.h"
 #include "link/manualtelegram.h"
 #include "link/protocol.h"
+#include "sensors/fieldhelpers.h"
 #include "shell/config.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace nvx {
@@ -93,21 +92,19 @@ Send::Send(AppState &state, Config &config) : QDialog(&config), m_state(state), 
 void Send::Form_Load()
 {
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
-    }
+    centreOnScreen(this);
 }
 
 bool Send::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && std::find(Text2.begin(), Text2.end(), watched) != Text2.end()) {
         // Only hex digits and Backspace type anything; keys that type no
-        // character (cursor, Tab) keep their meaning.
+        // character (cursor, Tab, Delete, which X11 gives the text 0x7F)
+        // keep their meaning.
         const auto *key = static_cast<QKeyEvent *>(event);
         const QString text = key->text();
         if (key->key() == Qt::Key_Backspace || text.isEmpty() || key->key() == Qt::Key_Tab
-            || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape)
+            || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Delete)
             return false;
         if (text.size() == 1 && AllowedKeys.contains(text))
             return false;

@@ -48,9 +48,24 @@ bool syncAt(const QByteArray &bytes, qsizetype pos, bool partialAtEnd)
     return true;
 }
 
+namespace {
+
+// A sync cut off by the end of what came so far starts at `from` or later,
+// before `before`.
+bool syncStartsAtEnd(const QByteArray &bytes, qsizetype from, qsizetype before)
+{
+    for (qsizetype i = qMax(from, bytes.size() - (SyncLength - 1)); i < before && i < bytes.size(); ++i)
+        if (syncAt(bytes, i, true))
+            return true;
+    return false;
+}
+
+} // namespace
+
 QStringList TelegramStream::feed(const QByteArray &chunk, qint64 nowMs)
 {
-    if (!m_rest.isEmpty() && nowMs - m_restSince > StaleMs)
+    // Held characters wait for what follows them, however long it takes.
+    if (!m_rest.isEmpty() && !holding() && nowMs - m_restSince > StaleMs)
         m_rest.clear();
     const bool wasEmpty = m_rest.isEmpty();
     m_rest.append(chunk);
@@ -73,6 +88,18 @@ QStringList TelegramStream::feed(const QByteArray &chunk, qint64 nowMs)
         // carries the sync's digits as data, or a short piece followed by the
         // next telegram. Only the second leaves hex text right behind the 28.
         const qsizetype inner = firstSync(m_rest, 1, TelegramLength);
+        // Undecided while only the start of a sync (or nothing) stands behind
+        // them, or the start of one inside them runs to the end of the read.
+        const bool undecided = inner > 0
+            ? m_rest.size() == TelegramLength
+                || (m_rest.size() < TelegramLength + SyncLength && syncAt(m_rest, TelegramLength, true))
+            : syncStartsAtEnd(m_rest, 1, TelegramLength);
+        if (undecided) {
+            // Nothing behind them yet to tell which: the next read or the
+            // pause decides.
+            m_heldSince = nowMs;
+            break;
+        }
         if (inner > 0 && !endsCleanly(m_rest, TelegramLength)) {
             m_rest.remove(0, inner);
             continue;
@@ -85,6 +112,19 @@ QStringList TelegramStream::feed(const QByteArray &chunk, qint64 nowMs)
     if (!m_rest.isEmpty() && (wasEmpty || m_rest.size() <= chunk.size()))
         m_restSince = nowMs;
     return telegrams;
+}
+
+QStringList TelegramStream::flush(qint64 nowMs, bool ended)
+{
+    if (!holding() || (!ended && nowMs - m_heldSince < HoldMs))
+        return {};
+    const QString telegram = QString::fromLatin1(m_rest.left(TelegramLength));
+    m_rest.remove(0, TelegramLength);
+    // Behind them may stand the start of the next telegram's sync.
+    if (ended || !syncAt(m_rest, 0, true))
+        m_rest.clear();
+    m_restSince = nowMs;
+    return {telegram};
 }
 
 void TelegramStream::clear()

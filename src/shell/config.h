@@ -462,6 +462,9 @@ private:
     // call so that a modal window opened there never runs inside readyRead.
     void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
     void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
+    // Hands on what a stream held back once nothing followed it in time.
+    void flushTelegramStreamsLater();
+    void flushTelegramStreams();
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;

@@ -153,6 +153,37 @@ private Q_SLOTS:
         QCOMPARE(found, expected);
     }
 
+    // 28 characters at the end of a read that may be a short piece and the
+    // start of the next telegram wait for what follows, or for the pause.
+    void heldUntilWhatFollows()
+    {
+        const QByteArray onRow10 = "A55A0B0610203008000FA850000A";   // ends in "A": a sync's start?
+        const QByteArray t2 = "A55A0B0510203008000FA8500004";
+        const auto list = [](std::initializer_list<QByteArray> ts) {
+            QStringList l;
+            for (const QByteArray &t : ts)
+                l << QString::fromLatin1(t);
+            return l;
+        };
+        TelegramStream stream;
+        // A 27-character piece and the first character of the next telegram.
+        QVERIFY(stream.feed(t2.left(27) + onRow10.left(1), 0).isEmpty());
+        QVERIFY(stream.holding());
+        QCOMPARE(stream.feed(onRow10.mid(1) + t2, 5), list({onRow10, t2}));
+        // Nothing follows: the pause makes it a telegram.
+        QVERIFY(stream.feed(onRow10, 10).isEmpty());
+        QVERIFY(stream.flush(10 + TelegramStream::HoldMs - 1).isEmpty());
+        QCOMPARE(stream.flush(10 + TelegramStream::HoldMs), list({onRow10}));
+        QVERIFY(!stream.holding());
+        // The next telegram or a line end tells at once.
+        QVERIFY(stream.feed(onRow10, 100).isEmpty());
+        QCOMPARE(stream.feed(t2, 1000), list({onRow10, t2}));
+        QCOMPARE(stream.feed(onRow10 + "\r\n", 1100), list({onRow10}));
+        // The end of the connection tells too.
+        QVERIFY(stream.feed(onRow10, 1200).isEmpty());
+        QCOMPARE(stream.flush(1200, true), list({onRow10}));
+    }
+
     void datagramTelegrams()
     {
         QCOMPARE(datagramTelegram("A55A0B0710203008000FA8500003\r\n"), QStringLiteral("A55A0B0710203008000FA8500003"));

@@ -5,6 +5,7 @@
 #include "link/send.h"
 #include "support/fixtures.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -124,6 +125,11 @@ private Q_SLOTS:
             QTest::keyClicks(offset, QStringLiteral("7f"));
             QCOMPARE(offset->text(), QStringLiteral("7f"));
             QCOMPARE(QApplication::focusWidget(), offset);
+            // Delete edits as on any field; X11 gives it the character 0x7F.
+            offset->setCursorPosition(0);
+            QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+            QApplication::sendEvent(offset, &del);
+            QCOMPARE(offset->text(), QStringLiteral("f"));
         });
     }
 };

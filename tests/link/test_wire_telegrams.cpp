@@ -29,6 +29,8 @@ BoardRecord recordFor(Mode mode)
 const QByteArray First = SimModule::channelTelegram(0, QStringLiteral("05"), QStringLiteral("000000A1"), {0x30, 0, 0, 8});
 const QByteArray Last = SimModule::channelTelegram(29, QStringLiteral("07"), QStringLiteral("000000B2"), {1, 2, 3, 8});
 const QByteArray OnRow10 = SimModule::channelTelegram(9, QStringLiteral("06"), QStringLiteral("00ABCDEF"), {4, 0, 0, 8});
+// Ends in "0A", which may be the start of a sync.
+const QByteArray OnRow11 = SimModule::channelTelegram(10, QStringLiteral("07"), QStringLiteral("00C0FFEE"), {5, 0, 0, 8});
 
 } // namespace
 
@@ -57,6 +59,30 @@ private Q_SLOTS:
             for (const auto &[what, piece, row10] : pieces)
                 QTest::addRow("%s, %s", name, what) << int(mode) << piece << row10;
         }
+    }
+
+    // A short piece and the first character of the next telegram in one
+    // read, the rest in the next; and a telegram whose end looks like the
+    // start of a sync with nothing behind it.
+    void telegramCutAfterAShortPiece_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("tcp server") << int(Mode::TcpServer);
+        QTest::newRow("tcp client") << int(Mode::TcpClient);
+    }
+    void telegramCutAfterAShortPiece()
+    {
+        QFETCH(int, mode);
+        SimModule *m = bench->link(recordFor(Mode(mode)));
+        QVERIFY(m);
+        m->sendText(OnRow10.left(27) + OnRow11.left(1));
+        QTest::qWait(20);
+        m->sendText(OnRow11.mid(1));
+        QTRY_COMPARE(config->SystemID[10]->text(), QStringLiteral("00C0FFEE"));
+        QTest::qWait(50);
+        QCOMPARE(nvxtest::tableText(*config),
+                 nvxtest::channelRows(QStringLiteral(" | "), QStringLiteral("   |    | Frei"),
+                                      {{10, QStringLiteral("4 Byte Sensor | 07 | 00C0FFEE")}}));
     }
 
     void piecesBeforeTelegrams()
