@@ -1,6 +1,5 @@
 // The language loader on the real windows, the about box and the help menu.
 
-#include "shell/appstate.h"
 #include "shell/config.h"
 #include "shell/fabout.h"
 #include "shell/frmfehler.h"
@@ -10,42 +9,29 @@
 #include "shell/registry.h"
 #include "support/testsupport.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
 using namespace nvx;
 
-// Stands in for the desktop: records what would have been opened.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
-
 class TestLanguage : public QObject {
     Q_OBJECT
 
 private:
     nvxtest::TestEnv m_env;
-    UrlCatcher m_catcher;
+    nvxtest::UrlCatcher m_catcher{{QStringLiteral("file"), QStringLiteral("mailto"), QStringLiteral("http"),
+                                   QStringLiteral("https")}};
 
     void setLanguage(const QString &language, const QString &path = QString())
     {
@@ -67,16 +53,6 @@ private:
     static QString text(AppState &state, int i) { return state.Texts[static_cast<std::size_t>(i)]; }
 
 private slots:
-    void initTestCase()
-    {
-        for (const char *scheme : {"file", "mailto", "http", "https"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_catcher, "open");
-    }
-    void cleanupTestCase()
-    {
-        for (const char *scheme : {"file", "mailto", "http", "https"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
     void init()
     {
         m_catcher.urls.clear();
