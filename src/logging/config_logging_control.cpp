@@ -16,11 +16,6 @@
 
 namespace nvx {
 
-namespace {
-constexpr int MinRows = 2;
-constexpr int MaxRows = 100;
-} // namespace
-
 void Config::MonitorStart_Click()
 {
     LoggingData &log = m_state.logging;

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -115,10 +116,22 @@ void Config::SaveDataLogAs()
     // Copying the data log onto itself would only delete it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
         return;
-    if (!QFileInfo::exists(source))
+    // The copy replaces a file of that name only once it is whole: a copy
+    // that fails leaves the earlier file as it was.
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
         return;
-    QFile::remove(target);
-    QFile::copy(source, target);
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return;
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 16);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
+            out.cancelWriting();
+            break;
+        }
+    }
+    out.commit();
 }
 
 } // namespace nvx

@@ -15,17 +15,40 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace nvx {
 
 namespace {
 
-constexpr int MaxInterval = 65535;
-constexpr int MinRows = 2;
-constexpr int MaxRows = 100;
-
 void stepField(QLineEdit *field, int step, int lo, int hi)
 {
     field->setText(spinStep(field->text(), step, lo, hi));
+}
+
+bool anyTicked(const std::array<QCheckBox *, ChannelCount> &boxes)
+{
+    return std::any_of(boxes.begin(), boxes.end(), [](const QCheckBox *box) { return box->isChecked(); });
+}
+
+// The two channel modes: their frames in place of the chart's (the interval
+// of all channels only in its own mode), the channel boxes open, and Start
+// offered once a channel is ticked.
+void showChannelMode(Config &c, bool interval)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{c.Frame2, c.Skalierungframe, c.Diagrammframe, c.Frame3})
+        w->setVisible(false);
+    c.Frame1->setVisible(true);
+    c.Frame4->setVisible(true);
+    c.Monitorintervallframe->setVisible(interval);
+}
+
+void openChannelBoxes(Config &c)
+{
+    for (QCheckBox *box : c.channel_log)
+        box->setEnabled(true);
+    if (anyTicked(c.channel_log))
+        c.MonitorStart->setEnabled(true);
 }
 
 } // namespace
@@ -152,51 +175,23 @@ void Config::Option1Intervall_Click()
 
 void Config::Optionallintervall_Click()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{Frame2, Skalierungframe, Diagrammframe, Frame3})
-        w->setVisible(false);
-    Frame1->setVisible(true);
-    Frame4->setVisible(true);
-    Monitorintervallframe->setVisible(true);
-
+    showChannelMode(*this, true);
     txtTimerallInterval->setEnabled(true);
     UpDown3->setEnabled(true);
     txtTimerInterval->setEnabled(false);
     UpDown1->setEnabled(false);
     for (int k = 1; k < 5; ++k)
         Auswahl[k]->setEnabled(false);
-    bool anyTicked = false;
-    for (QCheckBox *box : channel_log) {
-        box->setEnabled(true);
-        anyTicked = anyTicked || box->isChecked();
-    }
-    if (anyTicked)
-        MonitorStart->setEnabled(true);
+    openChannelBoxes(*this);
 }
 
 void Config::Option2Ereigniss_Click()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{Frame2, Skalierungframe, Diagrammframe, Frame3,
-                                                       Monitorintervallframe})
-        w->setVisible(false);
-    Frame1->setVisible(true);
-    Frame4->setVisible(true);
-
-    bool anyTicked = false;
-    for (QCheckBox *box : channel_log) {
-        box->setEnabled(true);
-        anyTicked = anyTicked || box->isChecked();
-    }
-    if (anyTicked)
-        MonitorStart->setEnabled(true);
+    showChannelMode(*this, false);
+    openChannelBoxes(*this);
 }
 
-void Config::channel_log_Click()
-{
-    bool anyTicked = false;
-    for (QCheckBox *box : channel_log)
-        anyTicked = anyTicked || box->isChecked();
-    MonitorStart->setEnabled(anyTicked);
-}
+void Config::channel_log_Click() { MonitorStart->setEnabled(anyTicked(channel_log)); }
 
 void Config::Check_sensorId_Click()
 {

@@ -79,13 +79,16 @@ void Config::RecordMonitorSample()
 
     // Each sample carries its own time, in the chart as in the data log.
     const int n = log.samples.advance(generalDateText(now));
+    // The log's first sample only opens it; every later one has its row,
+    // also the one that takes index 1 again when the ring wraps.
+    const bool rowDue = n > 1 || log.samples.wrapped();
 
     switch (mode) {
     case LogMode::Event: {
         const int ch = m_state.TelegramChannel;
         if (ch < 0 || ch >= ChannelCount || !refreshChannelFields(ch))
             break;
-        if (n > 1 && channel_log[ch]->isChecked())
+        if (rowDue && channel_log[ch]->isChecked())
             writeChannelRow(ch, n);
         break;
     }
@@ -93,12 +96,12 @@ void Config::RecordMonitorSample()
         for (int ch = 0; ch < ChannelCount; ++ch) {
             if (!refreshChannelFields(ch))
                 break;
-            if (n > 1 && channel_log[ch]->isChecked())
+            if (rowDue && channel_log[ch]->isChecked())
                 writeChannelRow(ch, n);
         }
         break;
     case LogMode::Chart: {
-        if (!sampleSeries(n) || n <= 1)
+        if (!sampleSeries(n) || !rowDue)
             break;
         const SampleRing &ring = log.samples;
         std::array<std::optional<int>, 5> raw;
@@ -109,7 +112,9 @@ void Config::RecordMonitorSample()
         }
         if (!writeDataLog(seriesLogRow(ring.labels[n], raw, scaled, firstChar(m_state.DecimalSeparator))))
             break;
-        Diagramm();
+        // The view of a sample at index 1 waits for the next one.
+        if (n > 1)
+            Diagramm();
         break;
     }
     case LogMode::None:

@@ -8,6 +8,11 @@
 namespace nvx {
 
 constexpr QChar KeyBackspace(8);
+
+// The limits of the interval fields and of the rows per chart view.
+constexpr int MaxInterval = 65535;
+constexpr int MinRows = 2;
+constexpr int MaxRows = 100;
 constexpr QChar KeyDelete(127);
 
 // Interval and rows fields: Backspace and the digits.

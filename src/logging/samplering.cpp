@@ -4,7 +4,9 @@ namespace nvx {
 
 int SampleRing::advance(const QString &label)
 {
-    if (counter == Last) {
+    // Scrolling sets the counter from the view's rows text, which may have
+    // left the ring's range: such a counter starts again at 1 as well.
+    if (counter >= Last || counter < 0) {
         counter = 0;
         m_wrapped = true;
     }

@@ -67,7 +67,8 @@ void Config::Drucken3_Click()
     // picture over the clipboard. When the clipboard gives nothing back, the
     // picture taken last time is printed.
     QClipboard *clipboard = QGuiApplication::clipboard();
-    const QPixmap chart = MSChart1->grab();
+    // Drawn at the size it has in the window, so the printout keeps its shape.
+    const QPixmap chart = chartPicture(MSChart1->width(), MSChart1->height());
     if (clipboard && !chart.isNull()) {
         clipboard->setPixmap(chart);
         const QPixmap copied = clipboard->pixmap();

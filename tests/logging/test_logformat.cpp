@@ -147,6 +147,11 @@ private Q_SLOTS:
         QCOMPARE(ring.before(3, 5), 997);
         QCOMPARE(ring.before(3, 998), 4);
         QCOMPARE(ring.before(3, 999), 0);
+        // A counter that scrolling left outside the ring never indexes past it.
+        for (int outside : {SampleRing::Last + 150, -3}) {
+            ring.counter = outside;
+            QCOMPARE(ring.advance(QStringLiteral("c")), 1);
+        }
         ring.reset();
         QVERIFY(!ring.wrapped());
         QCOMPARE(ring.raw[2][5], std::optional<int>(0));

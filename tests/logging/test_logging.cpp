@@ -206,6 +206,23 @@ private Q_SLOTS:
                                       "08.12.26 10:00:03; 1 ;4 Byte Sensor;000FA850;8;48;32;0; 0 \r\n"));
     }
 
+    // When the ring of samples runs past 999, the sample that takes index 1
+    // again still has its row: 1000 steps, the first only opening the log.
+    void rowAtTheWrap()
+    {
+        linkWithSensors();
+        config->Option2Ereigniss->setChecked(true);
+        config->channel_log[2]->setChecked(true);
+        QVERIFY(press("MonitorStart"));
+        for (int i = 1; i < 1000; ++i)
+            config->RecordMonitorSample();
+        QCOMPARE(state->logging.samples.counter, 1);
+        const auto cancelled = answerSaveDialog(QString());
+        QVERIFY(press("Monitorstop"));
+        QCOMPARE(lineCount(dataLog()), 4 + 999);
+        QVERIFY(fileText(dataLog()).endsWith(QStringLiteral("08.12.26 10:16:39; 3 ;1 Byte Sensor;00813C22;8;0;0;90; 0 \r\n")));
+    }
+
     void allChannelsModeAndAFreshLog()
     {
         linkWithSensors();

@@ -4,9 +4,11 @@
 
 #include "sensors/descriptionfile.h"
 #include "shell/config.h"
+#include "logging/loggingdata.h"
 #include "simulator.h"
 #include "support/fixtures.h"
 
+#include <QChartView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -274,7 +276,21 @@ private Q_SLOTS:
         config->Auswahl[1]->setCurrentIndex(1);       // Kanal 01
         config->Auswahl[4]->setCurrentIndex(2);       // Kanal 03
         config->DatenbyteAuswahl[4]->setCurrentIndex(3);
+        {
+            auto &log = state->logging;
+            log.ChartWindowRows = 20;
+            log.SeriesChannel = {-1, 0, -1, -1, 2};
+            for (int i = 1; i <= 12; ++i) {
+                const int n = log.samples.advance(QStringLiteral("s%1").arg(i));
+                log.samples.scaled[1][n] = Currency(i * 5) * CurrencyScale;
+                log.samples.scaled[4][n] = Currency(60 - i * 3) * CurrencyScale;
+            }
+            config->Diagramm();
+        }
         config->show();
+        // The size the chart has while its tab shows (the tab itself opens
+        // only with a linked receiver).
+        config->MSChart1->resize(640, 320);
         QVERIFY(config->Option1Intervall->isChecked());
 
         const QString path = pdfPath(QStringLiteral("diagramm.pdf"));
@@ -289,7 +305,7 @@ private Q_SLOTS:
         QCOMPARE(pages.first().join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
         QVERIFY(config->printer().pageLayout().orientation() == QPageLayout::Landscape);
         // The chart came over the clipboard into Image1, and onto the page.
-        QVERIFY(!config->Image1->pixmap().isNull());
+        QCOMPARE(config->Image1->pixmap().size(), config->MSChart1->size());
         const QByteArray images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path});
         QCOMPARE(images.count('\n'), 3);   // two header lines and one picture
 
