@@ -3,6 +3,7 @@
 
 #include "fuzz_check.h"
 
+#include "sensors/cp1252.h"
 #include "sensors/descriptionfile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -16,7 +17,7 @@ bool same(const nvx::Descriptions &a, const nvx::Descriptions &b)
 
 QString text(FuzzedDataProvider &input)
 {
-    return QString::fromLatin1(QByteArray::fromStdString(input.ConsumeRandomLengthString(300)));
+    return nvx::fromCp1252(QByteArray::fromStdString(input.ConsumeRandomLengthString(300)));
 }
 
 } // namespace

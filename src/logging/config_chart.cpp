@@ -46,7 +46,11 @@ void Config::setUpChart()
     m_chartLabelFont = labelFont;
     const int labelRoom = QFontMetrics(labelFont).horizontalAdvance(QLatin1String(LabelSample)) + 8;
     chart->setMargins(QMargins(2, 2, 2, labelRoom));
+    // The view comes with a chart of its own, which stops being the view's
+    // when it is replaced.
+    QChart *previous = MSChart1->chart();
     MSChart1->setChart(chart);
+    delete previous;
     MSChart1->setRenderHint(QPainter::Antialiasing, false);
     connect(chart, &QChart::plotAreaChanged, this, &Config::placeChartLabels);
 

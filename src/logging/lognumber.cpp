@@ -51,7 +51,8 @@ namespace {
 QString plainDecimal(qint64 value, qint64 scale, int digits, QChar decimalMark)
 {
     const bool negative = value < 0;
-    const quint64 magnitude = negative ? quint64(-value) : quint64(value);
+    // Negated as unsigned: the most negative value has no positive twin.
+    const quint64 magnitude = negative ? 0 - quint64(value) : quint64(value);
     QString text = QString::number(magnitude / quint64(scale));
     QString frac = QStringLiteral("%1").arg(magnitude % quint64(scale), digits, 10, QLatin1Char('0'));
     while (frac.endsWith(QLatin1Char('0')))

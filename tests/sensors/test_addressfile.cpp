@@ -60,6 +60,29 @@ private Q_SLOTS:
         QCOMPARE(back.channels[3], d.channels[3]);
     }
 
+    void settingLinesByMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("udp");
+        QTest::addColumn<QByteArray>("lines");
+        QTest::newRow("mode 0, TCP") << 0 << 0 << QByteArray(" Protocol;TCP mode\r\n Mode;Server mode\r\n");
+        QTest::newRow("mode 2, UDP") << 2 << 1 << QByteArray(" Protocol;UDP mode\r\n Mode;Client mode\r\n");
+    }
+    void settingLinesByMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, udp);
+        AddressExport e;
+        e.board[BoardRecord::Mode] = quint8(mode);
+        e.board[BoardRecord::Udp] = quint8(udp);
+        e.board[BoardRecord::Port] = 0xFF;
+        e.board[BoardRecord::Port + 1] = 0xFE;
+        const QByteArray file = formatAddressFile(e);
+        QCOMPARE(file.count("\r\n"), 19);
+        QVERIFY(file.contains(" Port; 65534 \r\n"));
+        QTEST(file.mid(file.indexOf(" Protocol;"), file.indexOf(" Version;") - file.indexOf(" Protocol;")), "lines");
+    }
+
     void readsEveryField()
     {
         const AddressImport in = parseAddressFile(sampleFile());

@@ -263,6 +263,21 @@ private Q_SLOTS:
         m_rx->module->sendChannelTelegram(7, QStringLiteral("06"), QStringLiteral("01020304"), {1, 2, 3, 8});
         QTRY_COMPARE(c().SystemID[7]->text(), QStringLiteral("01020304"));
     }
+
+    void readingTheTableEndsTheImport()
+    {
+        fillScreen();
+        exportTo(file("table.adr"));
+        importFrom(file("table.adr"));
+        QVERIFY(c().Auslesen->isEnabled());
+        m_rx->module->receiver.answerStatus = true;
+        auto result = nvxtest::closeStatusWindowAtResult(c());
+        c().Auslesen_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(result->closed, 15000);
+        QVERIFY(!m_rx->state.TableLoadedFromFile);
+        m_rx->module->sendChannelTelegram(7, QStringLiteral("06"), QStringLiteral("01020304"), {1, 2, 3, 8});
+        QTRY_COMPARE(c().SystemID[7]->text(), QStringLiteral("01020304"));
+    }
 };
 
 QTEST_MAIN(TestFiles)

@@ -3,6 +3,7 @@
 
 #include "sensors/lernmodusfenster.h"
 #include "shell/frmstate.h"
+#include "shell/registry.h"
 #include "support/fixtures.h"
 
 #include <QComboBox>
@@ -198,6 +199,58 @@ private Q_SLOTS:
             QCOMPARE(entries, (QStringList{"kein Kanal", "Kanal 03", "Kanal 08"}));
             QCOMPARE(selector->currentIndex(), 0);
         }
+    }
+
+    // The sensor windows as their loading sets them in English.
+    void windowsInEnglish_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("learn-in title") << "LernmodusFenster" << "" << "Learning mode";
+        QTest::newRow("learn-in way 1") << "LernmodusFenster" << "Manuell_0" << "Learning sensor ID by learn-in button";
+        QTest::newRow("learn-in 1-byte") << "LernmodusFenster" << "ManuellIDOption_1" << "1 Byte Sensor (ORG-Byte 06)";
+        QTest::newRow("delete title") << "Abfrage" << "" << "Request";
+        QTest::newRow("delete question") << "Abfrage" << "Label1" << "Do you want to delete the Sensor ID?";
+        QTest::newRow("delete no") << "Abfrage" << "Nein" << "No";
+        QTest::newRow("timer title") << "Alarm" << "" << "control timer";
+        QTest::newRow("timer set") << "Alarm" << "Abbruch" << "Set";
+        QTest::newRow("timer minutes") << "Alarm" << "txtMinute_0" << "Control time of the sensors:";
+        QTest::newRow("information title") << "Monitor" << "" << "Monitor Window";
+        QTest::newRow("information off") << "Monitor" << "Label1_2" << "Control timer is not activated!";
+        QTest::newRow("information OK") << "Monitor" << "Command1" << "OK";
+    }
+    void windowsInEnglish()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        CRegistry().MachineSetting(ProgramKey, QStringLiteral("Language"), QStringLiteral("1033"));
+        QString seen;
+        auto done = nvxtest::onNextModal(
+            [&](QWidget *w) {
+                QWidget *named = control.isEmpty() ? w : w->findChild<QWidget *>(control);
+                QVERIFY(named);
+                if (control.isEmpty())
+                    seen = w->windowTitle();
+                else if (auto *button = qobject_cast<QAbstractButton *>(named))
+                    seen = button->text();
+                else if (auto *label = qobject_cast<QLabel *>(named))
+                    seen = label->text();
+                w->close();
+            },
+            window);
+        if (window == QLatin1String("LernmodusFenster"))
+            c().Lernmodusbutton_Click(1);
+        else if (window == QLatin1String("Abfrage"))
+            c().Loeschen_Click(1);
+        else if (window == QLatin1String("Alarm"))
+            c().Sensortimer_Click();
+        else
+            c().info_Click(1);
+        QVERIFY(*done);
+        QTEST(seen, "caption");
+        QTest::qWait(50);
+        QVERIFY(sent().isEmpty());
     }
 
     void deleteDeclined()

@@ -220,6 +220,17 @@ private Q_SLOTS:
         QVERIFY(*shown);
     }
 
+    void onReportHidesEveryPlainButton()
+    {
+        useAllRows();
+        nvxtest::showPlainInfoButtons(c());
+        m_rx->module->sendText("A55B0B07F0140001000000000004");
+        QTRY_VERIFY(m_rx->state.WatchActive);
+        for (int ch = 0; ch < ChannelCount; ++ch)
+            QVERIFY(c().info[ch]->isHidden());
+        QCOMPARE(rowInfo(c(), 4), QStringLiteral("info3+"));
+    }
+
     void usedRowsUsableAfterRead()
     {
         auto &table = m_rx->module->table;

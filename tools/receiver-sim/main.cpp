@@ -24,6 +24,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <QTimer>
 
@@ -117,6 +118,13 @@ int main(int argc, char *argv[])
         definitions = {QStringLiteral("00:1A:2B:00:00:02,127.0.0.2,10001,127.0.0.1,10002"),
                  QStringLiteral("00:1A:2B:00:00:03,127.0.0.3,10001,127.0.0.1,10003")};
 
+    // The learning sensor's ID goes into its telegram as it stands.
+    const QString learnId = parser.value(learnIdOption).toUpper();
+    if (!QRegularExpression(QStringLiteral("^[0-9A-F]{8}$")).match(learnId).hasMatch()) {
+        err << "receiver-sim: --learn-id needs 8 hex digits, not \"" << learnId << "\"" << Qt::endl;
+        return 2;
+    }
+
     nvxsim::ReceiverSimulator sim;
     const int delay = parser.value(delayOption).toInt();
     for (const QString &definition : definitions) {
@@ -129,7 +137,7 @@ int main(int argc, char *argv[])
         nvxsim::SimModule *m = sim.addModule(*rec);
         m->behaviour.replyDelayMs = delay;
         m->sensors.learnButtonDelayMs = parser.value(learnDelayOption).toInt();
-        m->sensors.learnSensorId = parser.value(learnIdOption).toUpper();
+        m->sensors.learnSensorId = learnId;
         m->receiver.gatewayFlag = parser.isSet(gatewayOption);
         m->baseId = parser.value(baseIdOption).toUpper();
         nvxsim::SimFirmware *fw = m->firmware();
