@@ -249,20 +249,14 @@ private Q_SLOTS:
     void designState()
     {
         Config &c = *config;
-        QCOMPARE(c.maxdia->text(), QStringLiteral("100"));
-        QCOMPARE(c.maxdia->maxLength(), 3);
-        QCOMPARE(c.mindia->text(), QStringLiteral("-20"));
-        QCOMPARE(c.mindia->maxLength(), 3);
-        QVERIFY(!c.maxdia->isEnabled());
-        QVERIFY(!c.mindia->isEnabled());
-        QCOMPARE(c.txtTimerInterval->text(), QStringLiteral("10"));
-        QCOMPARE(c.txtTimerInterval->maxLength(), 5);
-        QVERIFY(!c.txtTimerInterval->isEnabled());
-        QCOMPARE(c.txtrowcountintervall->text(), QStringLiteral("20"));
-        QCOMPARE(c.txtrowcountintervall->maxLength(), 3);
-        QVERIFY(!c.txtrowcountintervall->isEnabled());
-        QCOMPARE(c.txtTimerallInterval->text(), QStringLiteral("10"));
-        QCOMPARE(c.txtTimerallInterval->maxLength(), 5);
+        for (const auto &[edit, text, length] : {std::tuple{c.maxdia, "100", 3}, {c.mindia, "-20", 3},
+                                                 {c.txtTimerInterval, "10", 5}, {c.txtrowcountintervall, "20", 3},
+                                                 {c.txtTimerallInterval, "10", 5}}) {
+            QCOMPARE(edit->text(), QLatin1String(text));
+            QCOMPARE(edit->maxLength(), length);
+        }
+        for (QLineEdit *edit : {c.maxdia, c.mindia, c.txtTimerInterval, c.txtrowcountintervall})
+            QVERIFY2(!edit->isEnabled(), qPrintable(edit->objectName()));
         QVERIFY(c.Monitorintervallframe->isHidden());
         QVERIFY(c.Option1Intervall->isChecked());
         for (QRadioButton *o : {c.Option1Intervall, c.Optionallintervall, c.Option2Ereigniss})

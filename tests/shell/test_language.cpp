@@ -70,12 +70,10 @@ private slots:
         QCOMPARE(state.ProgramPath, QStringLiteral("/opt/nvx"));
         QCOMPARE(state.HelpDocument, QStringLiteral("/Dokumentation/nvx_ethernet_eng.pdf"));
         QVERIFY(text(state, 5).startsWith(QLatin1String("Chanel;1;2;3;")));
-        QCOMPARE(text(state, 56), QStringLiteral("Timr error telegram"));
-        QCOMPARE(text(state, 0), QStringLiteral("Unused"));
-        QCOMPARE(text(state, 22), QStringLiteral("Searching receiver..."));
-        QCOMPARE(text(state, 25), QStringLiteral("Address data file (*.Adr)|*.adr"));
-        QCOMPARE(text(state, 38), QStringLiteral("Log-data file (*.Log)|*.log"));
-        QCOMPARE(text(state, 46), QStringLiteral("UDP: Port NVX        Port Server"));
+        for (const auto &[i, english] : {std::pair{56, "Timr error telegram"}, {0, "Unused"}, {22, "Searching receiver..."},
+                                         {25, "Address data file (*.Adr)|*.adr"}, {38, "Log-data file (*.Log)|*.log"},
+                                         {46, "UDP: Port NVX        Port Server"}})
+            QCOMPARE(text(state, i), QLatin1String(english));
         // The error window's texts wait for the error window.
         for (int i : {36, 42, 43, 59, 60})
             QVERIFY2(text(state, i).isEmpty(), qPrintable(QString::number(i)));
