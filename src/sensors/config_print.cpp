@@ -2,6 +2,7 @@
 // data table (the last logged values of every channel) and the chart. Each
 // asks for the printer first; cancelling prints nothing.
 
+#include "logging/datalog.h"
 #include "sensors/printlayout.h"
 #include "sensors/printpage.h"
 #include "shell/config.h"
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTime>
@@ -31,8 +31,9 @@ namespace nvx {
 
 namespace {
 
-QString shortDate() { return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat); }
-QString longTime() { return QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat); }
+// The same date and time forms as the data log's.
+QString shortDate() { return shortDateText(QDate::currentDate()); }
+QString longTime() { return longTimeText(QTime::currentTime()); }
 
 template <typename Row>
 std::array<SensorRowTexts, PrintedChannels> sensorRows(const Row &orgByte, const Row &orgnr, const Row &systemId)

@@ -21,6 +21,21 @@ void appendCompanyAndTime(QList<PrintLine> &lines, const QString &date, const QS
 
 QString dotted(const BoardRecord &b, int offset) { return b.dotted(offset); }
 
+// The columns both tables share, up to the sensor ID; each table adds its own.
+PrintLine tableHeader(const QString &channelHeader, const QList<PrintItem> &more)
+{
+    return PrintLine{QList<PrintItem>{{12, channelHeader},
+                                      {22, QStringLiteral("Org-Byte")},
+                                      {36, QStringLiteral("Orgnr")},
+                                      {43, QStringLiteral("Sensor ID")}}
+                         + more};
+}
+
+PrintLine tableRow(int ch, const SensorRowTexts &r, const QList<PrintItem> &more)
+{
+    return PrintLine{QList<PrintItem>{{15, numberForm(ch + 1)}, {22, r.orgByte}, {38, r.orgnr}, {43, r.systemId}} + more};
+}
+
 } // namespace
 
 const std::array<std::uint32_t, ChartSeries> SeriesColours{0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
@@ -71,19 +86,9 @@ QList<PrintLine> addressTableLines(const AddressTablePrint &p)
     for (const auto &[label, value] : settings)
         lines.append(line({{12, label}, {30, value}}));
     lines.append(emptyLine());
-    lines.append(line({{12, p.channelHeader},
-                       {22, QStringLiteral("Org-Byte")},
-                       {36, QStringLiteral("Orgnr")},
-                       {43, QStringLiteral("Sensor ID")},
-                       {55, p.nameHeader}}));
-    for (int ch = 0; ch < PrintedChannels; ++ch) {
-        const SensorRowTexts &r = p.rows[std::size_t(ch)];
-        lines.append(line({{15, numberForm(ch + 1)},
-                           {22, r.orgByte},
-                           {38, r.orgnr},
-                           {43, r.systemId},
-                           {55, p.channelDescriptions[std::size_t(ch)]}}));
-    }
+    lines.append(tableHeader(p.channelHeader, {{55, p.nameHeader}}));
+    for (int ch = 0; ch < PrintedChannels; ++ch)
+        lines.append(tableRow(ch, p.rows[std::size_t(ch)], {{55, p.channelDescriptions[std::size_t(ch)]}}));
     return lines;
 }
 
@@ -91,26 +96,12 @@ QList<PrintLine> dataTableLines(const DataTablePrint &p)
 {
     QList<PrintLine> lines{emptyLine(), emptyLine(), emptyLine()};
     appendCompanyAndTime(lines, p.date, p.time);
-    lines.append(line({{12, p.channelHeader},
-                       {22, QStringLiteral("Org-Byte")},
-                       {36, QStringLiteral("Orgnr")},
-                       {43, QStringLiteral("Sensor ID")},
-                       {55, p.dataHeaders[0]},
-                       {70, p.dataHeaders[1]},
-                       {85, p.dataHeaders[2]},
-                       {100, p.dataHeaders[3]}}));
+    const auto &h = p.dataHeaders;
+    lines.append(tableHeader(p.channelHeader, {{55, h[0]}, {70, h[1]}, {85, h[2]}, {100, h[3]}}));
     lines.append(emptyLine());
     for (int ch = 0; ch < PrintedChannels; ++ch) {
-        const SensorRowTexts &r = p.rows[std::size_t(ch)];
         const auto &v = p.values[std::size_t(ch)];
-        lines.append(line({{15, numberForm(ch + 1)},
-                           {22, r.orgByte},
-                           {38, r.orgnr},
-                           {43, r.systemId},
-                           {55, v[0]},
-                           {70, v[1]},
-                           {85, v[2]},
-                           {100, v[3]}}));
+        lines.append(tableRow(ch, p.rows[std::size_t(ch)], {{55, v[0]}, {70, v[1]}, {85, v[2]}, {100, v[3]}}));
     }
     return lines;
 }

@@ -2,20 +2,12 @@
 // link mode: afterwards the program is alive, its memory has not run away and
 // it still answers a status reply with the table request.
 
-#include "link/protocol.h"
-#include "shell/config.h"
-#include "simulator.h"
 #include "support/fixtures.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QNetworkDatagram>
-#include <QPushButton>
 #include <QRandomGenerator>
-#include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
-#include <QTimer>
 #include <QUdpSocket>
 
 using namespace nvx;

@@ -1,20 +1,13 @@
 // The telegram link in its three modes, against the simulated receiver.
 
-#include "link/protocol.h"
 #include "sensors/lernmodusfenster.h"
-#include "shell/config.h"
-#include "simulator.h"
 #include "support/fixtures.h"
 
 #include <QDialog>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
 #include <QUdpSocket>
 
 using namespace nvx;

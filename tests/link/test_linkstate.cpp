@@ -1,7 +1,6 @@
 // The link state shown by the last-telegram caption, and what it enables and
 // disables on the main window.
 
-#include "shell/config.h"
 #include "shell/modsprache.h"
 #include "shell/registry.h"
 #include "shell/updown.h"
@@ -10,26 +9,18 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QTest>
 #include <QToolButton>
 
 using namespace nvx;
 
-class TestLinkState : public QObject {
+class TestLinkState : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-
-    std::unique_ptr<nvxtest::Bench> m_bench;
-
-    AppState &state() { return m_bench->state; }
-    Config &config() { return *m_bench->config; }
 
     // Everything the no-receiver state switches off.
     QList<QWidget *> linkControls()
     {
-        Config &c = config();
+        Config &c = *config;
         QList<QWidget *> list{c.speichern1, c.Druckbutton, c.Ladenbutton2, c.speichern2, c.Drucken2,
                               c.Adressenubertragen, c.Auslesen, c.speichern3, c.Drucken3, c.UpDown1, c.UpDown2,
                               c.UpDown3, c.txtTimerInterval, c.txtTimerallInterval, c.txtrowcountintervall, c.maxdia,
@@ -42,28 +33,13 @@ class TestLinkState : public QObject {
         return list;
     }
 
-    // The names of the given controls that are enabled.
-    static QStringList enabledNames(const QList<QWidget *> &widgets)
+    // The sorted names of the given controls, or of those that are enabled.
+    static QStringList names(const QList<QWidget *> &widgets, bool enabledOnly = false)
     {
         QStringList names;
         for (QWidget *w : widgets)
-            if (w->isEnabled())
+            if (!enabledOnly || w->isEnabled())
                 names << w->objectName();
-        return names;
-    }
-
-    static QStringList sortedNames(const QList<QWidget *> &widgets)
-    {
-        QStringList names;
-        for (QWidget *w : widgets)
-            names << w->objectName();
-        names.sort();
-        return names;
-    }
-
-    static QStringList sortedEnabledNames(const QList<QWidget *> &widgets)
-    {
-        QStringList names = enabledNames(widgets);
         names.sort();
         return names;
     }
@@ -73,8 +49,8 @@ class TestLinkState : public QObject {
         for (QWidget *w : linkControls())
             w->setEnabled(true);
         for (int i = 0; i < ChannelCount; ++i)
-            for (QWidget *w : std::initializer_list<QWidget *>{config().Lernmodusbutton[i], config().Loeschen[i],
-                                                               config().info[i], config().info1[i]})
+            for (QWidget *w : std::initializer_list<QWidget *>{config->Lernmodusbutton[i], config->Loeschen[i],
+                                                               config->info[i], config->info1[i]})
                 w->setEnabled(true);
     }
 
@@ -87,29 +63,29 @@ class TestLinkState : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_bench = std::make_unique<nvxtest::Bench>();
-        nvxtest::showPlainInfoButtons(config());
+        startBench();
+        nvxtest::showPlainInfoButtons(*config);
     }
 
-    void cleanup() { m_bench.reset(); }
+    void cleanup() { stopBench(); }
 
     void twoBlanksDisableEverything()
     {
-        config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500003"));
+        config->setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500003"));
         enableAll();
-        config().SystemID[3]->setText(QStringLiteral("000FA850"));
-        config().info[3]->setVisible(false);
-        config().info2[3]->setVisible(true);
-        config().setLastTelegram(QStringLiteral("  "));
-        QCOMPARE(enabledNames(linkControls()), QStringList());
+        config->SystemID[3]->setText(QStringLiteral("000FA850"));
+        config->info[3]->setVisible(false);
+        config->info2[3]->setVisible(true);
+        config->setLastTelegram(QStringLiteral("  "));
+        QCOMPARE(names(linkControls(), true), QStringList());
         for (int i = 0; i < ChannelCount; ++i) {
-            QVERIFY(!config().Lernmodusbutton[i]->isEnabled());
-            QVERIFY(!config().Loeschen[i]->isEnabled());
-            QVERIFY(!config().info[i]->isHidden());
-            QVERIFY(!config().info[i]->isEnabled());
-            QVERIFY(config().info1[i]->isHidden());
-            QVERIFY(config().info2[i]->isHidden());
-            QVERIFY(config().info3[i]->isHidden());
+            QVERIFY(!config->Lernmodusbutton[i]->isEnabled());
+            QVERIFY(!config->Loeschen[i]->isEnabled());
+            QVERIFY(!config->info[i]->isHidden());
+            QVERIFY(!config->info[i]->isEnabled());
+            QVERIFY(config->info1[i]->isHidden());
+            QVERIFY(config->info2[i]->isHidden());
+            QVERIFY(config->info3[i]->isHidden());
         }
     }
 
@@ -125,125 +101,125 @@ private Q_SLOTS:
     void oneBlankOrEmptyEnables()
     {
         QFETCH(QString, caption);
-        config().setLastTelegram(QStringLiteral("  "));
-        config().Option1Intervall->setChecked(true);
-        config().setLastTelegram(caption);
-        QCOMPARE(config().txtletztesTelegramm->text(), caption);
-        Config &c = config();
+        config->setLastTelegram(QStringLiteral("  "));
+        config->Option1Intervall->setChecked(true);
+        config->setLastTelegram(caption);
+        QCOMPARE(config->txtletztesTelegramm->text(), caption);
+        Config &c = *config;
         QList<QWidget *> expected{c.speichern1, c.Druckbutton, c.Ladenbutton2, c.speichern2, c.Drucken2, c.Drucken3,
                                   c.UpDown1, c.UpDown2, c.txtTimerInterval, c.txtrowcountintervall, c.maxdia, c.mindia,
                                   c.Monitorintervallframe, c.Sensortimer, c.Option2Ereigniss, c.Option1Intervall,
                                   c.Optionallintervall};
         for (QComboBox *b : c.Auswahl)
             expected << b;
-        QCOMPARE(sortedEnabledNames(linkControls()), sortedNames(expected));
+        QCOMPARE(names(linkControls(), true), names(expected));
     }
 
     void deliveringLeavesSomeControlsToOthers()
     {
-        config().setLastTelegram(QStringLiteral("  "));
+        config->setLastTelegram(QStringLiteral("  "));
         enableAll();
-        config().Auslesen->setEnabled(true);
-        config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500003"));
+        config->Auslesen->setEnabled(true);
+        config->setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500003"));
         // The read button goes off; the write button, the data-log save,
         // the all-channel interval and the logging start stay as they were.
-        QVERIFY(!config().Auslesen->isEnabled());
-        const QList<QWidget *> leftAlone{config().Adressenubertragen, config().speichern3, config().txtTimerallInterval,
-                                         config().UpDown3, config().MonitorStart, config().channel_log[7]};
+        QVERIFY(!config->Auslesen->isEnabled());
+        const QList<QWidget *> leftAlone{config->Adressenubertragen, config->speichern3, config->txtTimerallInterval,
+                                         config->UpDown3, config->MonitorStart, config->channel_log[7]};
         for (QWidget *w : leftAlone)
             QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
         disableAll();
-        config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500004"));
+        config->setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500004"));
         for (QWidget *w : leftAlone)
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     }
 
     void intervalModeControlsOnlyInChartMode()
     {
-        config().setLastTelegram(QStringLiteral("  "));
-        config().Optionallintervall->setChecked(true);
-        config().setLastTelegram(QStringLiteral("x"));
-        QVERIFY(!config().txtTimerInterval->isEnabled());
-        QVERIFY(!config().UpDown1->isEnabled());
-        QVERIFY(config().Auswahl[0]->isEnabled());
+        config->setLastTelegram(QStringLiteral("  "));
+        config->Optionallintervall->setChecked(true);
+        config->setLastTelegram(QStringLiteral("x"));
+        QVERIFY(!config->txtTimerInterval->isEnabled());
+        QVERIFY(!config->UpDown1->isEnabled());
+        QVERIFY(config->Auswahl[0]->isEnabled());
         for (int k = 1; k < 5; ++k)
-            QVERIFY(!config().Auswahl[k]->isEnabled());
-        QVERIFY(config().Optionallintervall->isEnabled());
+            QVERIFY(!config->Auswahl[k]->isEnabled());
+        QVERIFY(config->Optionallintervall->isEnabled());
     }
 
     void loggingKeepsLoggingControls()
     {
-        config().setLastTelegram(QStringLiteral("  "));
-        state().LoggingActive = true;
-        config().SystemID[4]->setText(QStringLiteral("000FA850"));
-        config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500004"));
-        Config &c = config();
-        QCOMPARE(sortedEnabledNames(linkControls()),
-                 sortedNames({c.speichern1, c.Druckbutton, c.Ladenbutton2, c.speichern2, c.Drucken2, c.Sensortimer}));
+        config->setLastTelegram(QStringLiteral("  "));
+        state->LoggingActive = true;
+        config->SystemID[4]->setText(QStringLiteral("000FA850"));
+        config->setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500004"));
+        Config &c = *config;
+        QCOMPARE(names(linkControls(), true),
+                 names({c.speichern1, c.Druckbutton, c.Ladenbutton2, c.speichern2, c.Drucken2, c.Sensortimer}));
         // The sensor table's buttons still follow the rows.
-        QVERIFY(config().Lernmodusbutton[0]->isEnabled());
-        QVERIFY(!config().Loeschen[0]->isEnabled());
-        QVERIFY(!config().Lernmodusbutton[4]->isEnabled());
-        QVERIFY(config().Loeschen[4]->isEnabled());
+        QVERIFY(config->Lernmodusbutton[0]->isEnabled());
+        QVERIFY(!config->Loeschen[0]->isEnabled());
+        QVERIFY(!config->Lernmodusbutton[4]->isEnabled());
+        QVERIFY(config->Loeschen[4]->isEnabled());
 
         // Nor does logging lose controls it had.
         enableAll();
-        config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500005"));
-        QVERIFY(config().maxdia->isEnabled());
-        QVERIFY(config().MonitorStart->isEnabled());
+        config->setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500005"));
+        QVERIFY(config->maxdia->isEnabled());
+        QVERIFY(config->MonitorStart->isEnabled());
     }
 
     void freeAndUsedRowsButtons()
     {
-        config().setLastTelegram(QStringLiteral("  "));
-        config().SystemID[2]->setText(QStringLiteral("000FA850"));
-        config().SystemID[3]->setText(state().Texts[24]);   // waiting for a learn-in
+        config->setLastTelegram(QStringLiteral("  "));
+        config->SystemID[2]->setText(QStringLiteral("000FA850"));
+        config->SystemID[3]->setText(state->Texts[24]);   // waiting for a learn-in
         // A used row keeps whatever information button it shows.
-        config().info[2]->setVisible(false);
-        config().info3[2]->setVisible(true);
-        config().info3[2]->setEnabled(true);
+        config->info[2]->setVisible(false);
+        config->info3[2]->setVisible(true);
+        config->info3[2]->setEnabled(true);
         // A free row is put back to the plain, disabled one.
-        config().info[5]->setVisible(false);
-        config().info1[5]->setVisible(true);
-        config().info1[5]->setEnabled(true);
-        config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500002"));
+        config->info[5]->setVisible(false);
+        config->info1[5]->setVisible(true);
+        config->info1[5]->setEnabled(true);
+        config->setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500002"));
 
-        QVERIFY(!config().Lernmodusbutton[2]->isEnabled());
-        QVERIFY(config().Loeschen[2]->isEnabled());
-        QVERIFY(config().info[2]->isHidden());
-        QVERIFY(!config().info3[2]->isHidden());
-        QVERIFY(config().info3[2]->isEnabled());
+        QVERIFY(!config->Lernmodusbutton[2]->isEnabled());
+        QVERIFY(config->Loeschen[2]->isEnabled());
+        QVERIFY(config->info[2]->isHidden());
+        QVERIFY(!config->info3[2]->isHidden());
+        QVERIFY(config->info3[2]->isEnabled());
 
-        QVERIFY(!config().Lernmodusbutton[3]->isEnabled());
-        QVERIFY(config().Loeschen[3]->isEnabled());
+        QVERIFY(!config->Lernmodusbutton[3]->isEnabled());
+        QVERIFY(config->Loeschen[3]->isEnabled());
 
-        QVERIFY(config().Lernmodusbutton[5]->isEnabled());
-        QVERIFY(!config().Loeschen[5]->isEnabled());
-        QVERIFY(!config().info[5]->isHidden());
-        QVERIFY(!config().info[5]->isEnabled());
-        QVERIFY(config().info1[5]->isHidden());
+        QVERIFY(config->Lernmodusbutton[5]->isEnabled());
+        QVERIFY(!config->Loeschen[5]->isEnabled());
+        QVERIFY(!config->info[5]->isHidden());
+        QVERIFY(!config->info[5]->isEnabled());
+        QVERIFY(config->info1[5]->isHidden());
 
         // Free means the free text of the language in force, nothing else.
-        config().SystemID[6]->setText(QStringLiteral("Unused"));
-        config().setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500006"));
-        QCOMPARE(state().Texts[0], QStringLiteral("Frei"));
-        QVERIFY(!config().Lernmodusbutton[6]->isEnabled());
-        QVERIFY(config().Loeschen[6]->isEnabled());
+        config->SystemID[6]->setText(QStringLiteral("Unused"));
+        config->setLastTelegram(QStringLiteral("A55A0B0700000008000FA8500006"));
+        QCOMPARE(state->Texts[0], QStringLiteral("Frei"));
+        QVERIFY(!config->Lernmodusbutton[6]->isEnabled());
+        QVERIFY(config->Loeschen[6]->isEnabled());
     }
 
     void captionChangeRunsHandlerOnce()
     {
-        config().setLastTelegram(QStringLiteral("  "));
-        config().speichern1->setEnabled(true);
+        config->setLastTelegram(QStringLiteral("  "));
+        config->speichern1->setEnabled(true);
         // The same caption again is no change.
-        config().setLastTelegram(QStringLiteral("  "));
-        QVERIFY(config().speichern1->isEnabled());
-        config().setLastTelegram(QStringLiteral("A"));
-        config().speichern1->setEnabled(false);
-        config().setLastTelegram(QStringLiteral("A"));
-        QVERIFY(!config().speichern1->isEnabled());
-        config().setLastTelegram(QStringLiteral("B"));
-        QVERIFY(config().speichern1->isEnabled());
+        config->setLastTelegram(QStringLiteral("  "));
+        QVERIFY(config->speichern1->isEnabled());
+        config->setLastTelegram(QStringLiteral("A"));
+        config->speichern1->setEnabled(false);
+        config->setLastTelegram(QStringLiteral("A"));
+        QVERIFY(!config->speichern1->isEnabled());
+        config->setLastTelegram(QStringLiteral("B"));
+        QVERIFY(config->speichern1->isEnabled());
     }
 
     void englishFreeRows()
@@ -272,21 +248,15 @@ private Q_SLOTS:
     // The logging tab's controls as the program starts.
     void designState()
     {
-        Config &c = config();
-        QCOMPARE(c.maxdia->text(), QStringLiteral("100"));
-        QCOMPARE(c.maxdia->maxLength(), 3);
-        QCOMPARE(c.mindia->text(), QStringLiteral("-20"));
-        QCOMPARE(c.mindia->maxLength(), 3);
-        QVERIFY(!c.maxdia->isEnabled());
-        QVERIFY(!c.mindia->isEnabled());
-        QCOMPARE(c.txtTimerInterval->text(), QStringLiteral("10"));
-        QCOMPARE(c.txtTimerInterval->maxLength(), 5);
-        QVERIFY(!c.txtTimerInterval->isEnabled());
-        QCOMPARE(c.txtrowcountintervall->text(), QStringLiteral("20"));
-        QCOMPARE(c.txtrowcountintervall->maxLength(), 3);
-        QVERIFY(!c.txtrowcountintervall->isEnabled());
-        QCOMPARE(c.txtTimerallInterval->text(), QStringLiteral("10"));
-        QCOMPARE(c.txtTimerallInterval->maxLength(), 5);
+        Config &c = *config;
+        for (const auto &[edit, text, length] : {std::tuple{c.maxdia, "100", 3}, {c.mindia, "-20", 3},
+                                                 {c.txtTimerInterval, "10", 5}, {c.txtrowcountintervall, "20", 3},
+                                                 {c.txtTimerallInterval, "10", 5}}) {
+            QCOMPARE(edit->text(), QLatin1String(text));
+            QCOMPARE(edit->maxLength(), length);
+        }
+        for (QLineEdit *edit : {c.maxdia, c.mindia, c.txtTimerInterval, c.txtrowcountintervall})
+            QVERIFY2(!edit->isEnabled(), qPrintable(edit->objectName()));
         QVERIFY(c.Monitorintervallframe->isHidden());
         QVERIFY(c.Option1Intervall->isChecked());
         for (QRadioButton *o : {c.Option1Intervall, c.Optionallintervall, c.Option2Ereigniss})

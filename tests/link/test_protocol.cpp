@@ -20,23 +20,14 @@ private Q_SLOTS:
 
     void hexRoutines()
     {
-        QCOMPARE(FormatHex2(0), QStringLiteral("00"));
-        QCOMPARE(FormatHex2(15), QStringLiteral("0F"));
-        QCOMPARE(FormatHex2(16), QStringLiteral("10"));
-        QCOMPARE(FormatHex2(29), QStringLiteral("1D"));
-        QCOMPARE(FormatChannelNumber(0), QStringLiteral("01"));
-        QCOMPARE(FormatChannelNumber(9), QStringLiteral("10"));
-        QCOMPARE(FormatChannelNumber(29), QStringLiteral("30"));
-        QCOMPARE(ParseHex2(QStringLiteral("FF")), 255);
-        QCOMPARE(ParseHex2(QStringLiteral("0A")), 10);
-        QCOMPARE(ParseHex2(QStringLiteral("1D")), 29);
+        for (const auto &[n, hex] : {std::pair{0, "00"}, {15, "0F"}, {16, "10"}, {29, "1D"}, {31, "1F"}})
+            QCOMPARE(FormatHex2(n), QLatin1String(hex));
+        for (const auto &[n, number] : {std::pair{0, "01"}, {9, "10"}, {29, "30"}, {38, "39"}})
+            QCOMPARE(FormatChannelNumber(n), QLatin1String(number));
         // Lower case is hex too; other characters count with their code.
-        QCOMPARE(ParseHex2(QStringLiteral("0a")), 10);
-        QCOMPARE(ParseHex2(QStringLiteral("fF")), 255);
-        QCOMPARE(ParseHex2(QStringLiteral("0g")), 103);
-        QCOMPARE(ParseHex2(QStringLiteral("  ")), (32 * 16) | 32);
-        QCOMPARE(FormatHex2(31), QStringLiteral("1F"));
-        QCOMPARE(FormatChannelNumber(38), QStringLiteral("39"));
+        for (const auto &[hex, n] : {std::pair{"FF", 255}, {"0A", 10}, {"1D", 29}, {"0a", 10}, {"fF", 255}, {"0g", 103},
+                                     {"  ", (32 * 16) | 32}})
+            QCOMPARE(ParseHex2(QLatin1String(hex)), n);
     }
 
     void commandTexts()

@@ -6,7 +6,6 @@
 #include "support/fixtures.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMessageBox>
 
 using namespace nvx;

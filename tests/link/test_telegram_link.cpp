@@ -2,21 +2,12 @@
 // program send, the table that follows, telegrams of other receivers, and a
 // steady stream of telegrams.
 
-#include "link/protocol.h"
-#include "shell/config.h"
-#include "shell/modsprache.h"
 #include "sim_burst.h"
-#include "simulator.h"
 #include "support/fixtures.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTreeWidget>
 
 using namespace nvx;
 using nvxsim::SimModule;

@@ -3,10 +3,9 @@
 // noise and lower-case hex must not shift, invent or lose the telegrams that
 // follow, and the link still reads the table on the next status reply.
 
-#include "shell/frmstate.h"
 #include "support/fixtures.h"
+#include "shell/frmstate.h"
 
-#include <QTest>
 #include <QToolButton>
 
 using namespace nvx;

@@ -4,7 +4,6 @@
 
 #include "firmware_fixture.h"
 
-#include <QLineEdit>
 #include <QMessageBox>
 
 using namespace nvx;

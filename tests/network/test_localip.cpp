@@ -3,13 +3,11 @@
 // with loopback only and on one with a LAN-like interface.
 
 #include "network/localip.h"
-#include "shell/frmstate.h"
 #include "support/fixtures.h"
+#include "shell/frmstate.h"
 
 #include <QListWidget>
 #include <QProcess>
-#include <QTabWidget>
-#include <QTest>
 
 using namespace nvx;
 

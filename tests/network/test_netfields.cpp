@@ -4,7 +4,6 @@
 #include "netfields_fixture.h"
 #include "shell/vbcolours.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>

@@ -3,24 +3,16 @@
 // the acceptance rules of the replies, and the board list's bookkeeping.
 // One main window runs through the class, as a user would use it.
 
-#include "shell/config.h"
-#include "shell/frmstate.h"
 #include "shell/texts.h"
 #include "shell/vbcolours.h"
-#include "simulator.h"
 #include "support/fixtures.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QUdpSocket>
 
 using namespace nvx;

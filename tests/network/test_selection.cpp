@@ -1,22 +1,15 @@
 // Selecting a receiver of the board list.
 
-#include "shell/config.h"
 #include "shell/vbcolours.h"
-#include "simulator.h"
 #include "support/fixtures.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTcpServer>
-#include <QTcpSocket>
-#include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QUdpSocket>
 
 using namespace nvx;
@@ -35,12 +28,6 @@ class TestSelection : public QObject, nvxtest::PerTestBench {
     QTreeWidgetItem *list(const BoardRecord &rec) { return bench->list(rec); }
 
     QString datPath(const QString &mac) const { return bench->env.programPath() + QStringLiteral("DAT/MAC_") + mac + ".dat"; }
-
-    static QByteArray readAll(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 
 private Q_SLOTS:
     void init() { startBench(); }
@@ -190,7 +177,7 @@ private Q_SLOTS:
         state->ChannelDescriptions[29] = QStringLiteral("Dach");
 
         config->ListBoards_ItemClick(b);
-        QCOMPARE(readAll(datPath(QStringLiteral("001A2B030C01"))),
+        QCOMPARE(nvxtest::fileBytes(datPath(QStringLiteral("001A2B030C01"))),
                  QByteArray("Halle A\r\nTor;") + QByteArray(28, ';') + "Dach;");
         QCOMPARE(config->Beschreibung->toPlainText(), QStringLiteral("Lager B"));
         QCOMPARE(state->BoardDescriptions.value(2), QStringLiteral("Lager B"));
@@ -203,7 +190,7 @@ private Q_SLOTS:
         QCOMPARE(config->Beschreibung->toPlainText(), QString());
         QCOMPARE(state->ChannelDescriptions[0], QString());
         config->ListBoards_ItemClick(a);
-        QCOMPARE(readAll(datPath(QStringLiteral("001A2B030C03"))), QByteArray("\r\n") + QByteArray(30, ';'));
+        QCOMPARE(nvxtest::fileBytes(datPath(QStringLiteral("001A2B030C03"))), QByteArray("\r\n") + QByteArray(30, ';'));
         QCOMPARE(config->Beschreibung->toPlainText(), QStringLiteral("Halle A"));
         QCOMPARE(state->ChannelDescriptions[29], QStringLiteral("Dach"));
     }

@@ -2,7 +2,6 @@
 // state a failed check leaves, an unconfirmed write, and the gateway options.
 
 #include "settings_fixture.h"
-#include "link/protocol.h"
 #include "shell/vbcolours.h"
 
 using namespace nvx;
@@ -169,31 +168,22 @@ private Q_SLOTS:
         nvxsim::SimModule *m = linkedReceiver();
         QVERIFY(m);
         m->clearCommands();
-
-        c().chk_gateway_enocean->setChecked(false);
-        c().chk_rssi->setChecked(false);
-        c().chk_server->setChecked(false);
-        c().bt_set->click();
-        QCOMPARE(s().CommandString, toCommandString(QStringLiteral("A55A9E00010003040506")));
-        QVERIFY(!c().frm_sensor->isHidden());
-        QVERIFY(!c().frm_log->isHidden());
-        QVERIFY(!s().GatewayMode);
-        QCOMPARE(s().CurrentChannel, 0);
-        QTRY_VERIFY(m->commands().contains(QStringLiteral("A55A9E00010003040506") + QString(10, QLatin1Char(' '))));
-        QCOMPARE(m->gatewayOptions.trimmed(), QStringLiteral("A55A9E00010003040506"));
-
-        c().chk_gateway_enocean->setChecked(true);
-        c().chk_rssi->setChecked(true);
-        c().chk_server->setChecked(true);
-        c().bt_set->click();
-        QCOMPARE(s().CommandString, toCommandString(QStringLiteral("A55A9E01000103040506")));
-        QVERIFY(c().frm_sensor->isHidden());
-        QVERIFY(c().frm_log->isHidden());
-        QVERIFY(s().GatewayMode);
-        QCOMPARE(s().CurrentChannel, 1);
-        QCOMPARE(s().ChannelHex, QStringLiteral("01"));
-        QTRY_VERIFY(m->commands().contains(QStringLiteral("A55A9E01000103040506") + QString(10, QLatin1Char(' '))));
-        QCOMPARE(m->gatewayOptions.trimmed(), QStringLiteral("A55A9E01000103040506"));
+        for (const bool on : {false, true}) {
+            c().chk_gateway_enocean->setChecked(on);
+            c().chk_rssi->setChecked(on);
+            c().chk_server->setChecked(on);
+            c().bt_set->click();
+            const QString command = on ? QStringLiteral("A55A9E01000103040506") : QStringLiteral("A55A9E00010003040506");
+            QCOMPARE(s().CommandString, toCommandString(command));
+            QCOMPARE(c().frm_sensor->isHidden(), on);
+            QCOMPARE(c().frm_log->isHidden(), on);
+            QCOMPARE(s().GatewayMode, on);
+            QCOMPARE(s().CurrentChannel, on ? 1 : 0);
+            if (on)
+                QCOMPARE(s().ChannelHex, QStringLiteral("01"));
+            QTRY_VERIFY(m->commands().contains(command + QString(10, QLatin1Char(' '))));
+            QCOMPARE(m->gatewayOptions.trimmed(), command);
+        }
     }
 
     // Without a link the layout still follows the box.

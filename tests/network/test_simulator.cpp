@@ -1,13 +1,11 @@
 // The simulated modules' side of the module configuration protocol: who
 // answers what, the settings record a module takes, and the firmware start.
 
-#include "simulator.h"
 #include "support/fixtures.h"
 
 #include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUdpSocket>
 
 using namespace nvxsim;

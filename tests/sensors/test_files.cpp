@@ -166,6 +166,8 @@ private Q_SLOTS:
         end.movePosition(QTextCursor::End);
         end.deletePreviousChar();
         QCOMPARE(c().Beschreibung->toPlainText(), receiver.chopped(1));
+        end.insertText(QStringLiteral("12345"));
+        QCOMPARE(c().Beschreibung->toPlainText(), receiver.chopped(1));
         QCOMPARE(c().txtIP->text(), QStringLiteral("10.0.0.9"));
         QVERIFY(m_rx->state.TableLoadedFromFile);
         QVERIFY(c().Adressenubertragen->isEnabled());

@@ -2,8 +2,6 @@
 // timers, result, the close button's effect on the main window, and the
 // cancel of a learn-in. (The long time-outs run in their own executables.)
 
-#include "link/protocol.h"
-#include "shell/config.h"
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
 #include "shell/updown.h"
@@ -14,15 +12,9 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 
 using namespace nvx;
 
@@ -79,15 +71,12 @@ Seen runStatus(Config &config, int code, const std::function<void(frmState *)> &
 
 } // namespace
 
-class TestFrmState : public QObject {
+class TestFrmState : public QObject, nvxtest::PerTestBench {
     Q_OBJECT
-    std::unique_ptr<nvxtest::Bench> m_bench;
-    AppState &state() { return m_bench->state; }
-    Config &config() { return *m_bench->config; }
 
 private Q_SLOTS:
-    void init() { m_bench = std::make_unique<nvxtest::Bench>(nvxtest::Bench::NoTexts); }
-    void cleanup() { m_bench.reset(); }
+    void init() { startBench(nvxtest::Bench::NoTexts); }
+    void cleanup() { stopBench(); }
 
     void waitingAndResult_data()
     {
@@ -117,8 +106,8 @@ private Q_SLOTS:
         QFETCH(int, timeout);
         QFETCH(QString, result);
 
-        state().OperationFailed = code == 5;
-        const Seen seen = runStatus(config(), code, [](frmState *dlg) { dlg->CloseWindow(); });
+        state->OperationFailed = code == 5;
+        const Seen seen = runStatus(*config, code, [](frmState *dlg) { dlg->CloseWindow(); });
         QCOMPARE(seen.message, message);
         QVERIFY(!seen.cmdOKVisible);
         QVERIFY(seen.progressVisible);
@@ -131,13 +120,13 @@ private Q_SLOTS:
         QCOMPARE(seen.result, result);
         QVERIFY(seen.resultCmdOK);
         QVERIFY(!seen.resultProgress);
-        QCOMPARE(state().StatusCode, 0);
-        QVERIFY(config().SSTab1->isEnabled());
-        QVERIFY(!config().statusWindow());
+        QCOMPARE(state->StatusCode, 0);
+        QVERIFY(config->SSTab1->isEnabled());
+        QVERIFY(!config->statusWindow());
         if (code == 4)
-            QCOMPARE(state().OperationFailed, true);
+            QCOMPARE(state->OperationFailed, true);
         if (code == 5)
-            QCOMPARE(state().OperationFailed, false);
+            QCOMPARE(state->OperationFailed, false);
     }
 
     void idleAndConfirmedShowTheirResultAtOnce_data()
@@ -152,19 +141,19 @@ private Q_SLOTS:
     {
         QFETCH(int, code);
         QFETCH(QString, message);
-        const Seen seen = runStatus(config(), code, [](frmState *) {});
+        const Seen seen = runStatus(*config, code, [](frmState *) {});
         QCOMPARE(seen.message, message);
         QVERIFY(seen.cmdOKVisible);
         QVERIFY(!seen.progressVisible);
         QVERIFY(!seen.timersActive);
-        QCOMPARE(state().StatusCode, 0);
+        QCOMPARE(state->StatusCode, 0);
     }
 
     void searchResultCountsTheReceivers()
     {
         BoardRecord a = BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001"));
-        config().BoardAdd(a);
-        const Seen seen = runStatus(config(), 1, [](frmState *dlg) { dlg->CloseWindow(); });
+        config->BoardAdd(a);
+        const Seen seen = runStatus(*config, 1, [](frmState *dlg) { dlg->CloseWindow(); });
         QCOMPARE(seen.result, QStringLiteral("Suche abgeschlossen!"));
     }
 
@@ -184,31 +173,31 @@ private Q_SLOTS:
     {
         QFETCH(QString, lastTelegram);
         QFETCH(QString, result);
-        config().txtletztesTelegramm->setText(lastTelegram);
-        const Seen seen = runStatus(config(), 7, [](frmState *dlg) { dlg->CloseWindow(); });
+        config->txtletztesTelegramm->setText(lastTelegram);
+        const Seen seen = runStatus(*config, 7, [](frmState *dlg) { dlg->CloseWindow(); });
         QCOMPARE(seen.result, result);
     }
 
     void writeTableClosesItselfWithoutResult()
     {
         bool closedByItself = false;
-        runStatus(config(), 8, [&](frmState *dlg) {
+        runStatus(*config, 8, [&](frmState *dlg) {
             QCOMPARE(dlg->lblTxt->text(), QStringLiteral("Sensoradressen werden zum Funkempfänger übertragen!"));
             dlg->CloseWindow();
             closedByItself = !dlg->isVisible();
             QCOMPARE(dlg->lblTxt->text(), QStringLiteral("Sensoradressen werden zum Funkempfänger übertragen!"));
         });
         QVERIFY(closedByItself);
-        QCOMPARE(state().StatusCode, 0);
+        QCOMPARE(state->StatusCode, 0);
     }
 
     void uploadSwitchesToRestartWaitInTheOpenWindow()
     {
         Seen second;
-        runStatus(config(), 4, [&](frmState *dlg) {
+        runStatus(*config, 4, [&](frmState *dlg) {
             QVERIFY(dlg->UploadRunning);
             dlg->ProgressFile->setValue(7);
-            state().StatusCode = 5;
+            state->StatusCode = 5;
             dlg->ShowMsg();
             second.message = dlg->lblTxt->text();
             second.timeout = dlg->Timer1SW->interval();
@@ -220,13 +209,13 @@ private Q_SLOTS:
         QCOMPARE(second.timeout, 30000);
         QCOMPARE(second.step, 0);
         QVERIFY(second.timersActive);
-        QCOMPARE(state().OperationFailed, false);
+        QCOMPARE(state->OperationFailed, false);
     }
 
     void progressStopsAtTen()
     {
-        frmState dlg(state(), config(), &config());
-        state().StatusCode = StatusSearch;
+        frmState dlg(*state, *config, config);
+        state->StatusCode = StatusSearch;
         dlg.ShowMsg();
         for (int i = 1; i <= 12; ++i) {
             dlg.Timer2SW_Timer();
@@ -245,7 +234,7 @@ private Q_SLOTS:
         int stepAtTimeOut = -1;
         QElapsedTimer clock;
         clock.start();
-        runStatus(config(), 7, [&](frmState *dlg) {
+        runStatus(*config, 7, [&](frmState *dlg) {
             QTest::qWait(2700);
             midStep = dlg->ProgressFile->value();
             QTRY_VERIFY_WITH_TIMEOUT(dlg->cmdOK->isVisible(), 4000);
@@ -259,19 +248,19 @@ private Q_SLOTS:
 
     void learnAnswerEndsTheWait()
     {
-        LoadLanguage(state(), FormConfig, nullptr);
-        state().SelectorRefreshPending = true;
-        config().SystemID[2]->setText(QStringLiteral("0012ABCD"));
+        LoadLanguage(*state, FormConfig, nullptr);
+        state->SelectorRefreshPending = true;
+        config->SystemID[2]->setText(QStringLiteral("0012ABCD"));
         QStringList selectorEntries;
-        const Seen seen = runStatus(config(), 6, [&](frmState *dlg) {
+        const Seen seen = runStatus(*config, 6, [&](frmState *dlg) {
             // What the learn answer of the channel does.
             dlg->Timer1SW->stop();
             dlg->Timer2SW->stop();
             dlg->CloseWindow();
-            state().StatusCode = 0;
+            state->StatusCode = 0;
             QVERIFY(!dlg->Abbruch->isVisible());
-            for (int i = 0; i < config().Auswahl[0]->count(); ++i)
-                selectorEntries << config().Auswahl[0]->itemText(i);
+            for (int i = 0; i < config->Auswahl[0]->count(); ++i)
+                selectorEntries << config->Auswahl[0]->itemText(i);
         });
         QCOMPARE(seen.result, QStringLiteral("Sensor ID eingelernt!"));
         // The result refills the series selectors with the learned rows.
@@ -280,78 +269,78 @@ private Q_SLOTS:
 
     void abbruchFreesTheRowAndCancelsTheLearnIn()
     {
-        LoadLanguage(state(), FormConfig, nullptr);
+        LoadLanguage(*state, FormConfig, nullptr);
         const int ch = 4;
-        state().LearnDeleteChannel = ch;
-        state().SelectorRefreshPending = true;
-        config().OrgByte[ch]->setText(QStringLiteral("05"));
-        config().Orgnr[ch]->setText(QStringLiteral("RPS"));
-        config().SystemID[ch]->setText(QStringLiteral("Lernmodus"));
-        config().Lernmodusbutton[ch]->setEnabled(false);
-        config().info[ch]->setEnabled(true);
-        config().info[ch]->setVisible(false);
-        config().Loeschen[ch]->setEnabled(true);
+        state->LearnDeleteChannel = ch;
+        state->SelectorRefreshPending = true;
+        config->OrgByte[ch]->setText(QStringLiteral("05"));
+        config->Orgnr[ch]->setText(QStringLiteral("RPS"));
+        config->SystemID[ch]->setText(QStringLiteral("Lernmodus"));
+        config->Lernmodusbutton[ch]->setEnabled(false);
+        config->info[ch]->setEnabled(true);
+        config->info[ch]->setVisible(false);
+        config->Loeschen[ch]->setEnabled(true);
 
         bool closed = false;
-        runStatus(config(), 6, [&](frmState *dlg) {
+        runStatus(*config, 6, [&](frmState *dlg) {
             QVERIFY(nvxtest::click(dlg, QStringLiteral("Abbruch")));
             closed = !dlg->isVisible();
         });
         QVERIFY(closed);
-        QCOMPARE(state().StatusCode, 0);
-        QCOMPARE(state().SelectorRefreshPending, false);
-        QCOMPARE(state().CommandString, toCommandString(QStringLiteral("A55A9C01020304050607")));
-        QCOMPARE(config().OrgByte[ch]->text(), QStringLiteral(" "));
-        QCOMPARE(config().SystemID[ch]->text(), QStringLiteral("Frei"));
-        QCOMPARE(config().Orgnr[ch]->text(), QStringLiteral("RPS"));
-        QCOMPARE(backColour(config().SystemID[ch]), SysColourCaptionText);
-        QCOMPARE(backColour(config().OrgByte[ch]), SysColourCaptionText);
-        QCOMPARE(backColour(config().Orgnr[ch]), SysColourCaptionText);
-        QVERIFY(config().Lernmodusbutton[ch]->isEnabled());
-        QVERIFY(!config().info[ch]->isEnabled());
-        QVERIFY(!config().info[ch]->isHidden());
-        QVERIFY(!config().Loeschen[ch]->isEnabled());
+        QCOMPARE(state->StatusCode, 0);
+        QCOMPARE(state->SelectorRefreshPending, false);
+        QCOMPARE(state->CommandString, toCommandString(QStringLiteral("A55A9C01020304050607")));
+        QCOMPARE(config->OrgByte[ch]->text(), QStringLiteral(" "));
+        QCOMPARE(config->SystemID[ch]->text(), QStringLiteral("Frei"));
+        QCOMPARE(config->Orgnr[ch]->text(), QStringLiteral("RPS"));
+        QCOMPARE(backColour(config->SystemID[ch]), SysColourCaptionText);
+        QCOMPARE(backColour(config->OrgByte[ch]), SysColourCaptionText);
+        QCOMPARE(backColour(config->Orgnr[ch]), SysColourCaptionText);
+        QVERIFY(config->Lernmodusbutton[ch]->isEnabled());
+        QVERIFY(!config->info[ch]->isEnabled());
+        QVERIFY(!config->info[ch]->isHidden());
+        QVERIFY(!config->Loeschen[ch]->isEnabled());
     }
 
     void closingWithEmptyListDisablesTheFields()
     {
         const QList<QWidget *> controls{
-            config().UpDown1, config().txtTimerInterval, config().Monitorintervallframe, config().txtIP, config().txtSubnet,
-            config().txtGW, config().txtServerIP, config().txtPort, config().txtServerPort, config().Beschreibung,
-            config().chkDHCP, config().chkClientMode, config().chkServerMode, config().chkTCPIP, config().chkUDPMode,
-            config().Setting, config().Ladenbutton2, config().Druckbutton, config().Drucken2, config().Drucken3,
-            config().MonitorPause, config().MonitorStart, config().Monitorstop};
+            config->UpDown1, config->txtTimerInterval, config->Monitorintervallframe, config->txtIP, config->txtSubnet,
+            config->txtGW, config->txtServerIP, config->txtPort, config->txtServerPort, config->Beschreibung,
+            config->chkDHCP, config->chkClientMode, config->chkServerMode, config->chkTCPIP, config->chkUDPMode,
+            config->Setting, config->Ladenbutton2, config->Druckbutton, config->Drucken2, config->Drucken3,
+            config->MonitorPause, config->MonitorStart, config->Monitorstop};
         QCOMPARE(controls.size(), 23);
         for (QWidget *w : controls)
             w->setEnabled(true);
-        runStatus(config(), 1, [](frmState *dlg) { dlg->CloseWindow(); });
+        runStatus(*config, 1, [](frmState *dlg) { dlg->CloseWindow(); });
         for (QWidget *w : controls)
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
         // Others stay as they were.
-        QVERIFY(config().Search->isEnabled());
+        QVERIFY(config->Search->isEnabled());
     }
 
     void closingWithReceiversEnablesOnlySetting()
     {
-        config().BoardAdd(BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001")));
-        config().Setting->setEnabled(false);
-        config().txtIP->setEnabled(false);
+        config->BoardAdd(BoardRecord::fromBytes(QByteArray::fromHex("001A2B000001")));
+        config->Setting->setEnabled(false);
+        config->txtIP->setEnabled(false);
         // The refill of the series selectors at the result leaves no series
         // chosen, which disables Start; the close button leaves it alone.
-        runStatus(config(), 1, [this](frmState *dlg) {
+        runStatus(*config, 1, [this](frmState *dlg) {
             dlg->CloseWindow();
-            QVERIFY(!config().MonitorStart->isEnabled());
-            config().MonitorStart->setEnabled(true);
+            QVERIFY(!config->MonitorStart->isEnabled());
+            config->MonitorStart->setEnabled(true);
         });
-        QVERIFY(config().Setting->isEnabled());
-        QVERIFY(!config().txtIP->isEnabled());
-        QVERIFY(config().MonitorStart->isEnabled());
+        QVERIFY(config->Setting->isEnabled());
+        QVERIFY(!config->txtIP->isEnabled());
+        QVERIFY(config->MonitorStart->isEnabled());
     }
 
     void escapeDoesNotEndTheWait()
     {
         bool stillOpen = false;
-        runStatus(config(), 1, [&](frmState *dlg) {
+        runStatus(*config, 1, [&](frmState *dlg) {
             QTest::keyClick(dlg, Qt::Key_Escape);
             dlg->close();
             stillOpen = dlg->isVisible();

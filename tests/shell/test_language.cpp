@@ -1,6 +1,5 @@
 // The language loader on the real windows, the about box and the help menu.
 
-#include "shell/appstate.h"
 #include "shell/config.h"
 #include "shell/fabout.h"
 #include "shell/frmfehler.h"
@@ -10,42 +9,29 @@
 #include "shell/registry.h"
 #include "support/testsupport.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
 using namespace nvx;
 
-// Stands in for the desktop: records what would have been opened.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
-
 class TestLanguage : public QObject {
     Q_OBJECT
 
 private:
     nvxtest::TestEnv m_env;
-    UrlCatcher m_catcher;
+    nvxtest::UrlCatcher m_catcher{{QStringLiteral("file"), QStringLiteral("mailto"), QStringLiteral("http"),
+                                   QStringLiteral("https")}};
 
     void setLanguage(const QString &language, const QString &path = QString())
     {
@@ -67,16 +53,6 @@ private:
     static QString text(AppState &state, int i) { return state.Texts[static_cast<std::size_t>(i)]; }
 
 private slots:
-    void initTestCase()
-    {
-        for (const char *scheme : {"file", "mailto", "http", "https"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_catcher, "open");
-    }
-    void cleanupTestCase()
-    {
-        for (const char *scheme : {"file", "mailto", "http", "https"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
     void init()
     {
         m_catcher.urls.clear();
@@ -94,12 +70,10 @@ private slots:
         QCOMPARE(state.ProgramPath, QStringLiteral("/opt/nvx"));
         QCOMPARE(state.HelpDocument, QStringLiteral("/Dokumentation/nvx_ethernet_eng.pdf"));
         QVERIFY(text(state, 5).startsWith(QLatin1String("Chanel;1;2;3;")));
-        QCOMPARE(text(state, 56), QStringLiteral("Timr error telegram"));
-        QCOMPARE(text(state, 0), QStringLiteral("Unused"));
-        QCOMPARE(text(state, 22), QStringLiteral("Searching receiver..."));
-        QCOMPARE(text(state, 25), QStringLiteral("Address data file (*.Adr)|*.adr"));
-        QCOMPARE(text(state, 38), QStringLiteral("Log-data file (*.Log)|*.log"));
-        QCOMPARE(text(state, 46), QStringLiteral("UDP: Port NVX        Port Server"));
+        for (const auto &[i, english] : {std::pair{56, "Timr error telegram"}, {0, "Unused"}, {22, "Searching receiver..."},
+                                         {25, "Address data file (*.Adr)|*.adr"}, {38, "Log-data file (*.Log)|*.log"},
+                                         {46, "UDP: Port NVX        Port Server"}})
+            QCOMPARE(text(state, i), QLatin1String(english));
         // The error window's texts wait for the error window.
         for (int i : {36, 42, 43, 59, 60})
             QVERIFY2(text(state, i).isEmpty(), qPrintable(QString::number(i)));

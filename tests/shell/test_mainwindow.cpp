@@ -2,29 +2,19 @@
 // address choice, the tab guard, the series selectors, the popup menu and
 // the close question while logging.
 
-#include "shell/config.h"
-#include "shell/frmstate.h"
 #include "shell/mmain.h"
 #include "shell/texts.h"
 #include "shell/vbcolours.h"
-#include "simulator.h"
 #include "support/fixtures.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
-#include <QTabWidget>
-#include <QLocale>
-#include <QTest>
 #include <QToolButton>
-#include <QPushButton>
-#include <QTreeWidget>
 #include <QUdpSocket>
 
 using namespace nvx;

@@ -4,21 +4,15 @@
 // PDF in each language. A folder named in the store stays untouched; the
 // help documents are refreshed only when missing or older.
 
-#include "shell/config.h"
 #include "shell/modsprache.h"
 #include "shell/programfolder.h"
 #include "shell/registry.h"
-#include "simulator.h"
 #include "support/fixtures.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace nvx;
 
@@ -43,26 +37,12 @@ void writeFile(const QString &path, const QByteArray &content, const QDateTime &
     QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
-
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 class TestProgramFolder : public QObject {
     Q_OBJECT
     QTemporaryDir m_home;
-    UrlCatcher m_catcher;
+    nvxtest::UrlCatcher m_catcher{{QStringLiteral("file")}};
 
     QString expectedFolder() const { return m_home.filePath(QStringLiteral(".local/share/nvx-ethernet/")); }
 
@@ -74,9 +54,7 @@ private Q_SLOTS:
         qunsetenv("XDG_DATA_HOME");
         qunsetenv("XDG_CONFIG_HOME");
         qputenv("HOME", m_home.path().toLocal8Bit());
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_catcher, "open");
     }
-    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
 
     void firstStartWithEmptyHome()
     {
@@ -104,7 +82,7 @@ private Q_SLOTS:
         QTRY_VERIFY(config.Beschreibung->hasFocus());
         QTest::keyClicks(config.Beschreibung, QStringLiteral("Halle 3"));
         config.txtIP->setFocus(Qt::TabFocusReason);
-        QTRY_COMPARE(readFile(expectedFolder() + QStringLiteral("DAT/MAC_001A2B000042.dat")).left(9),
+        QTRY_COMPARE(nvxtest::fileBytes(expectedFolder() + QStringLiteral("DAT/MAC_001A2B000042.dat")).left(9),
                      QByteArray("Halle 3\r\n"));
 
         // The help of each language: a PDF with the manual in it, opened by
@@ -163,7 +141,7 @@ private Q_SLOTS:
             writeFile(copy, "earlier", sourceTime.addSecs(targetAgeSeconds));
 
         QCOMPARE(updateHelpDocuments(target.path(), {installed.path(), build.path()}), replaced ? 1 : 0);
-        QCOMPARE(readFile(copy), QByteArray(replaced ? "installed" : "earlier"));
+        QCOMPARE(nvxtest::fileBytes(copy), QByteArray(replaced ? "installed" : "earlier"));
         QVERIFY(!QFile::exists(copy + QStringLiteral(".part")));
         QVERIFY(!QFile::exists(target.filePath(HelpDocumentEnglish)));   // only what the sources hold
         // A copy is as old as what it came from, so the next start leaves it.

@@ -1,7 +1,6 @@
 // The configuration store and its access class: typed values, the two roots,
 // enumeration, deletion and the file format.
 
-#include "shell/appstate.h"
 #include "shell/mmain.h"
 #include "shell/registry.h"
 #include "support/testsupport.h"
@@ -29,11 +28,7 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text);
     }
-    QByteArray storeText()
-    {
-        QFile file(m_env.registryFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray storeText() { return nvxtest::fileBytes(m_env.registryFile()); }
 
 private slots:
     void init()

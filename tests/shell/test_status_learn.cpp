@@ -2,8 +2,8 @@
 // again, until the cancel button ends it.
 
 #include "shell/config.h"
-#include "shell/frmstate.h"
 #include "support/testsupport.h"
+#include "shell/frmstate.h"
 
 #include <QLabel>
 #include <QProgressBar>

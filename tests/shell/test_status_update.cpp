@@ -1,16 +1,9 @@
 // The settings wait runs its full ten seconds: a confirmation during it only
 // changes the result; without one the update is reported as failed.
 
-#include "shell/config.h"
-#include "shell/frmstate.h"
-#include "simulator.h"
 #include "support/fixtures.h"
+#include "shell/frmstate.h"
 
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
 
 using namespace nvx;
 
@@ -101,3 +94,5 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestStatusUpdate)
 #include "test_status_update.moc"
+
+#include <QElapsedTimer>

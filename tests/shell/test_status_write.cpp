@@ -2,13 +2,11 @@
 // and without the close button.
 
 #include "shell/config.h"
-#include "shell/frmstate.h"
 #include "support/testsupport.h"
+#include "shell/frmstate.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 
 using namespace nvx;

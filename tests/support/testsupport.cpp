@@ -2,6 +2,8 @@
 #include "shell/config.h"
 
 #include <QAbstractButton>
+#include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QTimer>
 
@@ -53,6 +55,24 @@ bool click(QWidget *root, const QString &name)
         return false;
     button->click();
     return true;
+}
+
+UrlCatcher::UrlCatcher(const QStringList &schemes) : m_schemes(schemes)
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::setUrlHandler(scheme, this, "open");
+}
+
+UrlCatcher::~UrlCatcher()
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QString tableText(nvx::Config &config)

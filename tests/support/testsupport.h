@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -46,6 +47,24 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
 // Clicks the child named `name` of `root` (a button) and returns true when
 // found and enabled.
 bool click(QWidget *root, const QString &name);
+
+// Stands in for the desktop while it lives: records the addresses of the
+// given schemes that would have been opened.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlCatcher(const QStringList &schemes);
+    ~UrlCatcher() override;
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl &url) { urls << url; }
+
+private:
+    QStringList m_schemes;
+};
+
+// The whole file; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
 
 // The 30 rows of the sensor table, one line each:
 // "01 | <OrgByte> | <Orgnr> | <SystemID>".
