@@ -79,7 +79,7 @@ inline UploadSeen upload(FirmwareBench &b, const QString &file, bool waitOutRest
             dialog->selectFile(file);
             static_cast<QDialog *>(dialog)->accept();
         },
-        QStringLiteral("OpenLog"), 5000);
+        QStringLiteral("OpenLog"), 60000);
 
     QTimer poll;
     poll.setInterval(20);
