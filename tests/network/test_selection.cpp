@@ -80,21 +80,18 @@ private Q_SLOTS:
         config->ListBoards_ItemClick(item);
 
         QCOMPARE(config->txtVersion->text(), QStringLiteral("2.10"));
-        QCOMPARE(config->txtIP->text(), QStringLiteral("127.0.0.5"));
-        QCOMPARE(config->txtSubnet->text(), QStringLiteral("255.255.255.0"));
-        QCOMPARE(config->txtGW->text(), QStringLiteral("10.0.0.1"));
-        QCOMPARE(config->txtPort->text(), QStringLiteral("65535"));
-        QCOMPARE(config->txtServerPort->text(), QStringLiteral("32768"));
-        QCOMPARE(config->txtServerIP->text(), QStringLiteral("192.0.2.10"));
+        // Each field and its loaded value.
+        for (const auto &[field, loaded, text] :
+             {std::tuple{config->txtIP, &state->LoadedIP, "127.0.0.5"}, {config->txtSubnet, &state->LoadedSubnet, "255.255.255.0"},
+              {config->txtGW, &state->LoadedGateway, "10.0.0.1"}, {config->txtPort, &state->LoadedPort, "65535"},
+              {config->txtServerPort, &state->LoadedServerPort, "32768"},
+              {config->txtServerIP, &state->LoadedServerIP, "192.0.2.10"}}) {
+            QCOMPARE(field->text(), QLatin1String(text));
+            QCOMPARE(*loaded, QLatin1String(text));
+        }
         QVERIFY(config->chkServerMode->isChecked());
         QVERIFY(!config->chkDHCP->isChecked());
         QVERIFY(config->chkTCPIP->isChecked());
-        QCOMPARE(state->LoadedIP, QStringLiteral("127.0.0.5"));
-        QCOMPARE(state->LoadedSubnet, QStringLiteral("255.255.255.0"));
-        QCOMPARE(state->LoadedGateway, QStringLiteral("10.0.0.1"));
-        QCOMPARE(state->LoadedPort, QStringLiteral("65535"));
-        QCOMPARE(state->LoadedServerIP, QStringLiteral("192.0.2.10"));
-        QCOMPARE(state->LoadedServerPort, QStringLiteral("32768"));
         QCOMPARE(state->LoadedDHCP, 0);
         QVERIFY(!state->LoadedUDP);
         QVERIFY(!state->LoadedClientMode);
