@@ -54,8 +54,7 @@ std::shared_ptr<bool> answerSaveDialog(const QString &target)
                 dialog->reject();
                 return;
             }
-            dialog->selectFile(target);
-            static_cast<QDialog *>(dialog)->accept();
+            nvxtest::chooseFile(dialog, target);
         },
         QStringLiteral("CommonDialog1"), 20000);
 }

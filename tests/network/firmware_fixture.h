@@ -76,8 +76,7 @@ inline UploadSeen upload(FirmwareBench &b, const QString &file, bool waitOutRest
                 dialog->reject();
                 return;
             }
-            dialog->selectFile(file);
-            static_cast<QDialog *>(dialog)->accept();
+            chooseFile(dialog, file);
         },
         QStringLiteral("OpenLog"), 60000);
 

@@ -131,8 +131,7 @@ private Q_SLOTS:
                 QCOMPARE(dialog->windowTitle(), QStringLiteral("File Select"));
                 QCOMPARE(dialog->nameFilters(),
                          (QStringList{QStringLiteral("Bin File (*.bin)"), QStringLiteral("All File (*.*)")}));
-                dialog->selectFile(missing);
-                static_cast<QDialog *>(dialog)->accept();
+                chooseFile(dialog, missing);
                 watchNextModal(
                     [&](QWidget *box) {
                         message = qobject_cast<QMessageBox *>(box)->text();

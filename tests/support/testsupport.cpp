@@ -2,7 +2,10 @@
 #include "shell/config.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
@@ -46,6 +49,29 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
     });
     timer->start();
     return timer;
+}
+
+void chooseFile(QFileDialog *dialog, const QString &path)
+{
+    const auto press = [dialog, path] {
+        for (auto *view : dialog->findChildren<QAbstractItemView *>())
+            view->clearSelection();
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
+        else
+            dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    };
+    auto *again = new QTimer(dialog);
+    again->setInterval(100);
+    QObject::connect(again, &QTimer::timeout, dialog, [dialog, press] {
+        if (dialog->isVisible())
+            press();
+    });
+    // Once the dialog has answered, it may be shown again for another choice.
+    QObject::connect(dialog, &QDialog::finished, again, &QObject::deleteLater);
+    again->start();
+    press();
 }
 
 bool click(QWidget *root, const QString &name)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class QFileDialog;
 class QTimer;
 
 namespace nvx {
@@ -47,6 +48,11 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
 // Clicks the child named `name` of `root` (a button) and returns true when
 // found and enabled.
 bool click(QWidget *root, const QString &name);
+
+// Types `path` into an open file dialog's name field and presses its button,
+// again and again until the dialog has gone: the dialog reads its folder in
+// the background and may change the selection after the first press.
+void chooseFile(QFileDialog *dialog, const QString &path);
 
 // Stands in for the desktop while it lives: records the addresses of the
 // given schemes that would have been opened.
