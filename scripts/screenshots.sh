@@ -7,6 +7,8 @@
 #   scripts/screenshots.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=xvfb-start.sh
+. "$root/scripts/xvfb-start.sh"
 cd "$root"
 if [ "${NVX_IN_NETNS:-}" != "1" ]; then
     scripts/install-deps.sh
@@ -34,19 +36,10 @@ fail() {
     exit 1
 }
 
-# Xvfb picks a free display itself and tells its number through a pipe.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-display=""
-for _ in $(seq 100); do
-    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then
-        break
-    fi
-done
-[ -n "$display" ] || fail "Xvfb did not start"
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
+xvfb_up=0
+start_xvfb "$work/xvfb.log" -noreset && xvfb_up=1
+pids+=("$xvfb_pid")
+[ "$xvfb_up" = 1 ] || fail "Xvfb did not start"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

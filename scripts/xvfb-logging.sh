@@ -7,6 +7,8 @@
 #   scripts/xvfb-logging.sh build/tests/xvfb_logging_screens [prefix]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=xvfb-start.sh
+. "$here/xvfb-start.sh"
 if [ "${NVX_IN_NETNS:-}" != "1" ]; then
     exec "$here/netns-run.sh" "$0" "$@"
 fi
@@ -22,18 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=""
-for _ in $(seq 100); do
-    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then
-        break
-    fi
-done
-[ -n "$display" ] || { echo "xvfb-logging: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
+start_xvfb "$work/xvfb.log" || { echo "xvfb-logging: Xvfb did not start" >&2; exit 1; }
 export NVX_REGISTRY_FILE="$work/registry.ini"
 
 rm -f "$prefix-chart.png" "$prefix-gateway.png"

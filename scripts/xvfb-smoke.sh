@@ -8,6 +8,8 @@
 #   scripts/xvfb-smoke.sh build/nvx-ethernet build/receiver-sim [prefix]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=xvfb-start.sh
+. "$here/xvfb-start.sh"
 if [ "${NVX_IN_NETNS:-}" != "1" ]; then
     exec "$here/netns-run.sh" "$0" "$@"
 fi
@@ -33,19 +35,10 @@ fail() {
     exit 1
 }
 
-# Xvfb picks a free display itself and tells its number through a pipe.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-display=""
-for _ in $(seq 100); do
-    if read -r -t 0.1 display <&3 && [ -n "$display" ]; then
-        break
-    fi
-done
-[ -n "$display" ] || fail "Xvfb did not start"
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
+xvfb_up=0
+start_xvfb "$work/xvfb.log" && xvfb_up=1
+pids+=("$xvfb_pid")
+[ "$xvfb_up" = 1 ] || fail "Xvfb did not start"
 export NVX_REGISTRY_FILE="$work/registry.ini"
 # The program makes its folder in the user's data folder; not in the real one.
 export XDG_DATA_HOME="$work/data"
