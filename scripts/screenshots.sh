@@ -17,16 +17,7 @@ if [ "${NVX_IN_NETNS:-}" != "1" ]; then
 fi
 
 out="$root/docs/screenshots"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_dir
 
 fail() {
     echo "screenshots: $*" >&2
@@ -36,10 +27,7 @@ fail() {
     exit 1
 }
 
-xvfb_up=0
-start_xvfb "$work/xvfb.log" -noreset && xvfb_up=1
-pids+=("$xvfb_pid")
-[ "$xvfb_up" = 1 ] || fail "Xvfb did not start"
+start_xvfb "$work/xvfb.log" -noreset || fail "Xvfb did not start"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

@@ -15,14 +15,7 @@ fi
 
 screens=$(realpath "$1")
 prefix=${2:-$PWD/xvfb-logging}
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_dir
 
 start_xvfb "$work/xvfb.log" || { echo "xvfb-logging: Xvfb did not start" >&2; exit 1; }
 export NVX_REGISTRY_FILE="$work/registry.ini"

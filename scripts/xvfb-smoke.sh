@@ -17,16 +17,7 @@ fi
 program=$(realpath "$1")
 simulator=$(realpath "$2")
 prefix=${3:-$PWD/xvfb-smoke}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_dir
 
 fail() {
     echo "xvfb-smoke: $*" >&2
@@ -35,10 +26,7 @@ fail() {
     exit 1
 }
 
-xvfb_up=0
-start_xvfb "$work/xvfb.log" && xvfb_up=1
-pids+=("$xvfb_pid")
-[ "$xvfb_up" = 1 ] || fail "Xvfb did not start"
+start_xvfb "$work/xvfb.log" || fail "Xvfb did not start"
 export NVX_REGISTRY_FILE="$work/registry.ini"
 # The program makes its folder in the user's data folder; not in the real one.
 export XDG_DATA_HOME="$work/data"
