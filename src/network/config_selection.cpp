@@ -40,6 +40,10 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
         m_state.BoardDescriptions.append(QString());
 
     if (m_state.LoggingActive) {
+        // The list already moved its highlight to the refused row; it goes
+        // back to the receiver still in use, which every reader of the list
+        // takes as the chosen one.
+        highlightSelectedBoard();
         ShowErrorWindow(ErrorLoggingActive);
         return;
     }
@@ -144,6 +148,28 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
 
     m_state.TableLoadedFromFile = false;
     Adressenubertragen->setEnabled(false);
+}
+
+QTreeWidgetItem *Config::selectedBoardRow() const
+{
+    if (m_state.SelectedBoardKey.isEmpty())
+        return nullptr;
+    for (int i = 0; i < ListBoards->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = ListBoards->topLevelItem(i);
+        if (rowKey(row) == m_state.SelectedBoardKey)
+            return row;
+    }
+    return nullptr;
+}
+
+void Config::highlightSelectedBoard()
+{
+    if (QTreeWidgetItem *row = selectedBoardRow()) {
+        ListBoards->setCurrentItem(row);
+        return;
+    }
+    ListBoards->setCurrentItem(nullptr);
+    ListBoards->clearSelection();
 }
 
 bool Config::listKeyPressed(QObject *list, QEvent *event)

@@ -83,12 +83,7 @@ void Config::Setting_Click()
 
     if (m_state.OperationFailed)
         return;
-    QTreeWidgetItem *row = ListBoards->currentItem();
-    if (!row) {
-        const QList<QTreeWidgetItem *> rows = ListBoards->findItems(m_state.SelectedBoardKey, Qt::MatchExactly, 0);
-        row = rows.isEmpty() ? nullptr : rows.first();
-    }
-    if (row)
+    if (QTreeWidgetItem *row = selectedBoardRow())
         ListBoards_ItemClick(row);
     setEditMarksBlack();
 }

@@ -122,12 +122,11 @@ void Config::ExportAddressFile()
     AddressExport e;
     // Edits of the network fields not yet written to the receiver are not
     // part of it: the file holds the receiver's record as found.
+    // The MAC is the selected receiver's, as its settings are: the list's
+    // highlight may stand on a row whose selection was refused.
     if (const std::optional<BoardRecord> found = m_state.boards.find(m_state.SelectedBoardKey)) {
         m_state.CurrentBoard = *found;
-        if (const QTreeWidgetItem *row = ListBoards->currentItem())
-            e.mac = row->text(0);
-        else
-            e.mac = m_state.SelectedBoardKey;
+        e.mac = m_state.SelectedBoardKey;
     }
     e.board = m_state.CurrentBoard;
     e.description = Beschreibung->toPlainText();

@@ -113,18 +113,11 @@ void Config::PrintAddressTable()
     QPrinter &prn = printer();
     if (!showPrinterDialog(prn))
         return;
-    const QTreeWidgetItem *row = ListBoards->currentItem();
-    if (!row) {
-        const QList<QTreeWidgetItem *> rows = ListBoards->findItems(m_state.SelectedBoardKey, Qt::MatchExactly, 0);
-        row = rows.isEmpty() ? nullptr : rows.first();
-    }
-    if (!row)
-        return;
-
     AddressTablePrint p;
     p.date = shortDate();
     p.time = longTime();
-    p.mac = row->text(0);
+    // The selected receiver's MAC, beside its own settings.
+    p.mac = m_state.SelectedBoardKey;
     p.board = m_state.CurrentBoard;
     p.description = m_state.BoardDescriptions.value(m_state.SelectedBoardIndex);
     p.channelHeader = m_state.Texts[1];

@@ -104,6 +104,11 @@ public:
     // ---- selection (network/config_selection.cpp) ---------------------------
     void ListBoards_ItemClick(QTreeWidgetItem *item);
     void closeTelegramSockets();
+    // The board-list row of the selected receiver (SelectedBoardKey), or
+    // null; the list's current row may be one whose selection was refused.
+    QTreeWidgetItem *selectedBoardRow() const;
+    // Puts the list's highlight on the selected receiver's row.
+    void highlightSelectedBoard();
     // A key pressed in ListBoards or List1: a row chosen with the keys is
     // taken as a click on it.
     bool listKeyPressed(QObject *list, QEvent *event);

@@ -202,6 +202,25 @@ private Q_SLOTS:
         QCOMPARE(c().Beschreibung->toPlainText(), QStringLiteral("Halle 3, Südseite"));
     }
 
+    // While logging runs a click on another receiver is refused: the
+    // highlight goes back to the selected one, and the export holds the
+    // selected receiver's MAC beside its settings.
+    void refusedSelectionKeepsTheExportedReceiver()
+    {
+        QTreeWidgetItem *selected = c().ListBoards->topLevelItem(0);
+        QTreeWidgetItem *other = m_rx->list(nvxtest::reportingRecord("001A2B030C77", QStringLiteral("127.0.0.7")));
+        m_rx->state.LoggingActive = true;
+        auto seen = nvxtest::answerError();
+        QTest::mouseClick(c().ListBoards->viewport(), Qt::LeftButton, {},
+                          c().ListBoards->visualItemRect(other).center());
+        QVERIFY(seen->shown);
+        QCOMPARE(c().ListBoards->currentItem(), selected);
+        exportTo(file("logging.adr"));
+        const QList<QByteArray> lines = nvxtest::fileBytes(file("logging.adr")).split('\n');
+        QCOMPARE(lines.value(1), QByteArray(" MAC;") + selected->text(0).toLatin1() + '\r');
+        QCOMPARE(lines.value(2), QByteArray(" NVX - IP;127.0.0.2\r"));
+    }
+
     void refusedWhileLogging()
     {
         m_rx->state.LoggingActive = true;
