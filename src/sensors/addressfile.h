@@ -13,6 +13,9 @@
 namespace nvx {
 
 constexpr int AddressDescriptionMax = 200;
+// A file the program writes stays far below this; a larger one is refused
+// as a wrong file rather than read in part.
+constexpr qint64 AddressFileMaxBytes = 64 * 1024;
 
 // The rows of the sensor table as they stand on the screen.
 struct AddressTable {

@@ -3,6 +3,7 @@
 #include "sensors/addressfile.h"
 #include "sensors/descriptionfile.h"
 #include "shell/config.h"
+#include "shell/smallfile.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
 
@@ -72,11 +73,13 @@ void Config::ImportAddressFile()
     const QString path = CommonDialog1(false);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const SmallFile file = readSmallFile(path, AddressFileMaxBytes);
+    if (file.status == SmallFile::Missing || file.status == SmallFile::Unreadable)
         return;
-    const AddressImport in = parseAddressFile(file.read(64 * 1024));
-    file.close();
+    // Only a whole file is taken: its later channels are never left out
+    // unseen.
+    const AddressImport in =
+        file.status == SmallFile::Read ? parseAddressFile(file.data) : AddressImport{};
     if (!in.accepted) {
         ShowErrorWindow(ErrorInvalidFile);
         return;

@@ -1,5 +1,6 @@
 #include "sensors/descriptionfile.h"
 #include "sensors/cp1252.h"
+#include "shell/smallfile.h"
 
 #include <QFile>
 
@@ -73,10 +74,10 @@ bool writeDescriptionFile(const QString &path, const Descriptions &d)
 
 std::optional<Descriptions> readDescriptionFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const SmallFile file = readSmallFile(path, DescriptionFileMaxBytes);
+    if (file.status != SmallFile::Read)
         return std::nullopt;
-    return parseDescriptionFile(file.readAll());
+    return parseDescriptionFile(file.data);
 }
 
 } // namespace nvx

@@ -27,7 +27,12 @@ Descriptions parseDescriptionFile(const QByteArray &data);
 // Writes the file; false when it cannot be written (e.g. no DAT folder,
 // which is never created).
 bool writeDescriptionFile(const QString &path, const Descriptions &d);
-// Nothing when the file is missing or unreadable.
+// The program writes at most a few kilobytes; a larger file is not its own
+// and would only freeze the window that shows it.
+constexpr qint64 DescriptionFileMaxBytes = 64 * 1024;
+
+// Nothing when the file is missing or unreadable, no regular file or larger
+// than DescriptionFileMaxBytes.
 std::optional<Descriptions> readDescriptionFile(const QString &path);
 
 } // namespace nvx

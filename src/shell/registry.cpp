@@ -1,7 +1,7 @@
 #include "shell/registry.h"
+#include "shell/smallfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -400,13 +400,16 @@ bool RegistryStore::operator==(const RegistryStore &other) const
 bool RegistryStore::load(const QString &fileName)
 {
     *this = RegistryStore();
-    QFile file(fileName);
-    if (!file.exists())
+    const SmallFile file = readSmallFile(fileName, StoreMaxBytes);
+    switch (file.status) {
+    case SmallFile::Missing:
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    case SmallFile::Read:
+        *this = parse(file.data);
+        return true;
+    default:
         return false;
-    *this = parse(file.readAll());
-    return true;
+    }
 }
 
 bool RegistryStore::save(const QString &fileName) const

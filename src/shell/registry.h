@@ -62,9 +62,13 @@ public:
     // The same keys (names as written) holding the same values.
     bool operator==(const RegistryStore &other) const;
 
-    // A missing file gives an empty store; false only when a file exists
-    // and cannot be read.
+    // A missing file gives an empty store; false when a file exists and
+    // cannot be read, is no regular file (a link to a device or a FIFO) or
+    // is larger than StoreMaxBytes. Every value is read by parsing the whole
+    // file, so its size bounds the time each read takes.
     bool load(const QString &fileName);
+    // Far more than the few values the program reads.
+    static constexpr qint64 StoreMaxBytes = 64 * 1024;
     // Writes the whole store (atomically), creating the folder if needed.
     bool save(const QString &fileName) const;
 

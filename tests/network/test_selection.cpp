@@ -1,5 +1,6 @@
 // Selecting a receiver of the board list.
 
+#include "sensors/descriptionfile.h"
 #include "shell/vbcolours.h"
 #include "support/fixtures.h"
 
@@ -190,6 +191,32 @@ private Q_SLOTS:
         QCOMPARE(nvxtest::fileBytes(datPath(QStringLiteral("001A2B030C03"))), QByteArray("\r\n") + QByteArray(30, ';'));
         QCOMPARE(config->Beschreibung->toPlainText(), QStringLiteral("Halle A"));
         QCOMPARE(state->ChannelDescriptions[29], QStringLiteral("Dach"));
+    }
+
+    // A description file larger than any the program writes is not its own
+    // (and would freeze the window): it counts as missing.
+    void oversizedDescriptionFile_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("at the limit") << DescriptionFileMaxBytes << true;
+        QTest::newRow("one byte more") << DescriptionFileMaxBytes + 1 << false;
+    }
+    void oversizedDescriptionFile()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, read);
+        QVERIFY(QDir(bench->env.path()).mkdir(QStringLiteral("DAT")));
+        const QByteArray second = "c0;";
+        QFile f(datPath(QStringLiteral("001A2B030C04")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(size - 2 - second.size(), 'x') + "\r\n" + second);
+        f.close();
+        QCOMPARE(f.size(), size);
+        config->Beschreibung->setPlainText(QStringLiteral("vorher"));
+        config->ListBoards_ItemClick(list(record(4)));
+        QCOMPARE(state->ChannelDescriptions[0], read ? QStringLiteral("c0") : QString());
+        QCOMPARE(config->Beschreibung->toPlainText().size(), read ? size - 5 : 0);
     }
 
     void noDatFolderNoFile()

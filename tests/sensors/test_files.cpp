@@ -1,6 +1,7 @@
 // Address files through the file dialog: export, import, the refusals and
 // what an import leaves alone.
 
+#include "sensors/addressfile.h"
 #include "support/fixtures.h"
 
 #include <QComboBox>
@@ -178,18 +179,23 @@ private Q_SLOTS:
         QVERIFY(!c().Auswahl[0]->isEnabled());
     }
 
-    void refusedFirstLine_data()
+    void refusedFile_data()
     {
         QTest::addColumn<QByteArray>("first");
-        QTest::newRow("no leading blank") << QByteArray("Sensorinformation:");
-        QTest::newRow("lower case") << QByteArray(" sensorinformation:");
+        QTest::addColumn<int>("longerBy");   // characters added to the first channel's description
+        QTest::newRow("no leading blank") << QByteArray("Sensorinformation:") << 0;
+        QTest::newRow("lower case") << QByteArray(" sensorinformation:") << 0;
+        // Not read in part: its later channels would be left out unseen.
+        QTest::newRow("over the size limit") << QByteArray(" Sensorinformation:") << int(AddressFileMaxBytes);
     }
-    void refusedFirstLine()
+    void refusedFile()
     {
         QFETCH(QByteArray, first);
+        QFETCH(int, longerBy);
         QByteArray bytes = exportedScreen();
         QVERIFY(bytes.startsWith(" Sensorinformation:\r\n"));
         bytes.replace(0, bytes.indexOf('\r'), first);
+        bytes.insert(bytes.indexOf("Bezeichnung;") + 12, QByteArray(longerBy, 'x'));
         QVERIFY(writeFile("bad.adr", bytes));
         m_rx->setRow(0, QStringLiteral("1 Byte Sensor"), QStringLiteral("06"), QStringLiteral("AAAAAAAA"));
         const QString table = nvxtest::tableText(c());

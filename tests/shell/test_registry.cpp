@@ -3,12 +3,16 @@
 
 #include "shell/mmain.h"
 #include "shell/registry.h"
+#include "simulator.h"
 #include "support/testsupport.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QLocale>
 #include <QtTest>
+#include <sys/stat.h>
 
 using nvx::CRegistry;
 using nvx::RegRoot;
@@ -289,6 +293,61 @@ private slots:
         const RegistryStore store = RegistryStore::parse(text);
         QVERIFY(store.serialize().contains(QByteArray(key.section(QLatin1Char('\\'), -1).toUtf8() + "]\n")));
         QVERIFY(RegistryStore::parse(store.serialize()) == store);
+    }
+
+    // A store that is a link to a device or a FIFO, or a file far larger
+    // than any store, counts as missing: the real program starts with its
+    // defaults at once and sends its search. Such a store is never written
+    // over either.
+    void oddStoreStartsAtOnce_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to /dev/zero") << QStringLiteral("zero");
+        QTest::newRow("link to a FIFO") << QStringLiteral("fifo");
+        QTest::newRow("100 MB") << QStringLiteral("large");
+    }
+    void oddStoreStartsAtOnce()
+    {
+        QFETCH(QString, kind);
+        const QString store = m_env.path() + QStringLiteral("/odd-") + kind + QStringLiteral(".ini");
+        const QString fifo = m_env.path() + QStringLiteral("/fifo");
+        if (kind == QLatin1String("zero")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), store));
+        } else if (kind == QLatin1String("fifo")) {
+            QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+            QVERIFY(QFile::link(fifo, store));
+        } else {
+            QFile big(store);
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(100 * 1024 * 1024));
+        }
+        qputenv("NVX_REGISTRY_FILE", store.toLocal8Bit());
+        CRegistry writer;
+        writer.MachineSetting(m_key, QStringLiteral("Language"), QStringLiteral("1033"));
+        QCOMPARE(writer.ErrNumber(), CRegistry::WriteFailedError);
+        QCOMPARE(QFileInfo(store).size(), kind == QLatin1String("large") ? 100 * 1024 * 1024 : 0);
+
+        nvxsim::ReceiverSimulator sim;
+        sim.addModule(nvxsim::makeRecord(QByteArray::fromHex("001A2B000024"), QStringLiteral("127.0.0.2"), 10001,
+                                         QStringLiteral("192.0.2.10"), 10002));
+        QVERIFY(sim.start());
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("NVX_REGISTRY_FILE"), store);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_env.path() + QStringLiteral("/data"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        QElapsedTimer clock;
+        clock.start();
+        program.start(QStringLiteral(NVX_PROGRAM), QStringList());
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(sim.findCount() > 0 || program.state() != QProcess::Running, 10000);
+        const qint64 started = clock.elapsed();
+        const bool running = program.state() == QProcess::Running;
+        program.kill();
+        program.waitForFinished();
+        QVERIFY2(running, program.readAllStandardError().constData());
+        QVERIFY(sim.findCount() > 0);
+        QVERIFY2(started < 1000, qPrintable(QStringLiteral("%1 ms to the search").arg(started)));
     }
 
     void decimalSeparatorFromTheStoreOrTheSystemLocale()
