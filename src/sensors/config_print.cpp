@@ -159,8 +159,10 @@ void Config::printpicturetofitpage(QPrinter &Prn, const QPixmap &Pic)
     Prn.setPageOrientation(QPageLayout::Landscape);
 
     // The page size asked of the printer before the job starts: the same
-    // the job will have.
-    const std::optional<QSizeF> size = fitPictureToPage(Pic.size(), QSizeF(Prn.width(), Prn.height()));
+    // the job will have. The picture stands at its offset and fills what is
+    // left of the printable area from there, so none of it runs off.
+    const QPointF at = twipsOnPrinter(Prn, 200, 900);
+    const std::optional<QSizeF> size = fitPictureToPage(Pic.size(), QSizeF(Prn.width() - at.x(), Prn.height() - at.y()));
     if (!size)
         return;
 
@@ -173,7 +175,7 @@ void Config::printpicturetofitpage(QPrinter &Prn, const QPixmap &Pic)
     const QList<PrintLine> header = chartHeaderLines(shortDate(), longTime(), chartLegend(series, m_state.Texts[23]));
 
     PrintJob job(Prn);
-    job.drawPicture(QRectF(job.fromTwips(200, 900), *size), Pic);
+    job.drawPicture(QRectF(at, *size), Pic);
     job.printLines(header);
     job.finish();
 }

@@ -31,16 +31,50 @@ PrintLine tableHeader(const QString &channelHeader, const QList<PrintItem> &more
                          + more};
 }
 
+// The captions of a row come from the receiver or from an address file.
 PrintLine tableRow(int ch, const SensorRowTexts &r, const QList<PrintItem> &more)
 {
-    return PrintLine{QList<PrintItem>{{15, numberForm(ch + 1)}, {22, r.orgByte}, {38, r.orgnr}, {43, r.systemId}} + more};
+    return PrintLine{QList<PrintItem>{{15, numberForm(ch + 1)},
+                                      {22, r.orgByte, true},
+                                      {38, r.orgnr, true},
+                                      {43, r.systemId, true}}
+                     + more};
 }
 
 } // namespace
 
 const std::array<std::uint32_t, ChartSeries> SeriesColours{0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
 
-QList<PlacedText> layOutLines(const QList<PrintLine> &lines, double columnWidth, const TextWidth &width)
+namespace {
+
+// The first part of `text` that ends left of `room` (at least one
+// character), after its last blank when that leaves more than a blank.
+// Widths grow with the length, so the longest part is searched in steps that
+// double, then halve: a text of many thousand characters stays quick.
+qsizetype fittingLength(const QString &text, double room, const TextWidth &width)
+{
+    const auto fits = [&](qsizetype n) { return width(text.left(n)) <= room; };
+    qsizetype good = 1;
+    qsizetype bad = 2;
+    while (bad <= text.size() && fits(bad)) {
+        good = bad;
+        bad *= 2;
+    }
+    bad = std::min(bad, text.size() + 1);
+    while (bad - good > 1) {
+        const qsizetype mid = good + (bad - good) / 2;
+        (fits(mid) ? good : bad) = mid;
+    }
+    if (good >= text.size())
+        return good;
+    const qsizetype blank = text.lastIndexOf(QLatin1Char(' '), good - 1);
+    return blank > 0 ? blank + 1 : good;
+}
+
+} // namespace
+
+QList<PlacedText> layOutLines(const QList<PrintLine> &lines, double columnWidth, const TextWidth &width,
+                              double rightEdge)
 {
     QList<PlacedText> placed;
     int out = 0;
@@ -52,8 +86,16 @@ QList<PlacedText> layOutLines(const QList<PrintLine> &lines, double columnWidth,
             // push the next one down for a rounding error.
             if (columnX < x - columnWidth * 1e-6)
                 ++out;
-            placed.append(PlacedText{out, columnX, item.text, l.colour});
-            x = columnX + width(item.text);
+            QString rest = item.text;
+            while (rightEdge > 0 && columnX + width(rest) > rightEdge + columnWidth * 1e-6) {
+                const qsizetype n = fittingLength(rest, rightEdge - columnX, width);
+                if (n >= rest.size())
+                    break;
+                placed.append(PlacedText{out++, columnX, rest.left(n), l.colour});
+                rest.remove(0, n);
+            }
+            placed.append(PlacedText{out, columnX, rest, l.colour});
+            x = columnX + width(rest);
         }
         ++out;
     }
@@ -81,14 +123,14 @@ QList<PrintLine> addressTableLines(const AddressTablePrint &p)
         {QStringLiteral("Protocol"), b.isUdp() ? QStringLiteral("UDP mode") : QStringLiteral("TCP mode")},
         {QStringLiteral("Mode"), b[BoardRecord::Mode] == 0 ? QStringLiteral("Server mode") : QStringLiteral("Client mode")},
         {QStringLiteral("Version"), b.versionText()},
-        {QStringLiteral("Text"), p.description},
     };
     for (const auto &[label, value] : settings)
         lines.append(line({{12, label}, {30, value}}));
+    lines.append(line({{12, QStringLiteral("Text")}, {30, p.description, true}}));
     lines.append(emptyLine());
     lines.append(tableHeader(p.channelHeader, {{55, p.nameHeader}}));
     for (int ch = 0; ch < PrintedChannels; ++ch)
-        lines.append(tableRow(ch, p.rows[std::size_t(ch)], {{55, p.channelDescriptions[std::size_t(ch)]}}));
+        lines.append(tableRow(ch, p.rows[std::size_t(ch)], {{55, p.channelDescriptions[std::size_t(ch)], true}}));
     return lines;
 }
 

@@ -19,10 +19,13 @@ namespace nvx {
 constexpr int PrintedChannels = 30;
 constexpr int ChartSeries = 5;
 
-// One text at a print column; column 1 is the left margin.
+// One text at a print column; column 1 is the left margin. A free text
+// (a description, a caption from a file) may be of any length: it never
+// makes the printout smaller, it continues on further lines at its column.
 struct PrintItem {
     int column = 1;
     QString text;
+    bool freeText = false;
 };
 
 // One printed line: its items in order, in one text colour (0xRRGGBB).
@@ -43,8 +46,11 @@ using TextWidth = std::function<double(const QString &)>;
 
 // Column n starts n - 1 column widths from the left margin. An item whose
 // column lies left of where its line has got to goes to that column of the
-// next output line, so texts never print over each other.
-QList<PlacedText> layOutLines(const QList<PrintLine> &lines, double columnWidth, const TextWidth &width);
+// next output line, so texts never print over each other. With a right
+// edge (> 0) a text that would run past it continues on the next output
+// lines at its own column, broken after a blank where one is at hand.
+QList<PlacedText> layOutLines(const QList<PrintLine> &lines, double columnWidth, const TextWidth &width,
+                              double rightEdge = 0);
 
 // A number as it is printed: a blank or "-" for the sign, the digits, a blank.
 QString numberForm(int n);

@@ -50,18 +50,24 @@ PrintJob::~PrintJob()
 
 QSizeF PrintJob::printableSize() const { return QSizeF(m_printer.width(), m_printer.height()); }
 
-QPointF PrintJob::fromTwips(double x, double y) const
+QPointF twipsOnPrinter(const QPrinter &printer, double x, double y)
 {
-    return QPointF(x * m_printer.logicalDpiX() / TwipsPerInch, y * m_printer.logicalDpiY() / TwipsPerInch);
+    return QPointF(x * printer.logicalDpiX() / TwipsPerInch, y * printer.logicalDpiY() / TwipsPerInch);
 }
 
 void PrintJob::chooseFont(const QList<PrintLine> &lines)
 {
     m_font.setPointSizeF(LargestPointSize);
     const QFontMetricsF metrics(m_font, &m_printer);
+    // Free texts continue on further lines; only where they start counts.
+    QList<PrintLine> fixed = lines;
+    for (PrintLine &l : fixed)
+        for (PrintItem &item : l.items)
+            if (item.freeText)
+                item.text.truncate(1);
     double widest = 0;
     const auto width = [&metrics](const QString &s) { return metrics.horizontalAdvance(s); };
-    for (const PlacedText &t : layOutLines(lines, averageCharWidth(metrics), width))
+    for (const PlacedText &t : layOutLines(fixed, averageCharWidth(metrics), width))
         widest = std::max(widest, t.x + width(t.text));
     const double room = printableSize().width();
     if (widest <= room || widest <= 0)
@@ -84,7 +90,7 @@ void PrintJob::printLines(const QList<PrintLine> &lines)
     const auto width = [&metrics](const QString &s) { return metrics.horizontalAdvance(s); };
 
     int pageStart = 0;
-    for (const PlacedText &t : layOutLines(lines, averageCharWidth(metrics), width)) {
+    for (const PlacedText &t : layOutLines(lines, averageCharWidth(metrics), width, printableSize().width())) {
         if (t.line > pageStart && (t.line - pageStart + 1) * lineHeight > pageHeight) {
             if (!m_printer.newPage()) {
                 m_failed = true;

@@ -15,6 +15,10 @@ class QPrinter;
 
 namespace nvx {
 
+// A position given in twips from the top-left corner of the printable area,
+// in the printer's device units.
+QPointF twipsOnPrinter(const QPrinter &printer, double x, double y);
+
 class PrintJob {
 public:
     // Starts the job; isActive() tells whether the printer could be opened.
@@ -25,14 +29,13 @@ public:
 
     bool isActive() const { return m_painter.isActive() && !m_failed; }
 
-    // The printable area in device units, and a position given in twips
-    // from its top-left corner.
+    // The printable area in device units.
     QSizeF printableSize() const;
-    QPointF fromTwips(double x, double y) const;
 
     // Lines from the top of the current page on; a line that no longer fits
     // starts a new page. The font is the printer's fixed-pitch one, made
-    // smaller where the widest line would run off the page.
+    // smaller only where the columns and fixed texts would run off the page;
+    // free texts continue on further lines at their column instead.
     void printLines(const QList<PrintLine> &lines);
     void drawPicture(const QRectF &target, const QPixmap &picture);
 

@@ -14,6 +14,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
@@ -252,6 +254,56 @@ private Q_SLOTS:
         QCOMPARE(printed.join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
     }
 
+    // A description typed to the field's 150 characters prints whole, in the
+    // printout's normal font: what does not fit beside its label continues
+    // on the next lines at the same column.
+    void longDescriptionContinuesAtItsColumn()
+    {
+        selectReceiver();
+        QString typed;
+        while (typed.size() < 150)
+            typed += QStringLiteral("Sensor %1 Halle Nord ").arg(typed.size());
+        typed = typed.left(150);
+        QVERIFY(!typed.endsWith(u' '));
+        config->setNetworkFieldsEnabled(true);   // as the search does once it found the receiver
+        config->show();
+        config->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(config));
+        config->Beschreibung->clear();
+        config->Beschreibung->setFocus();
+        QTest::keyClicks(config->Beschreibung, typed);
+        QCOMPARE(config->Beschreibung->toPlainText(), typed);
+        // Leaving the field saves it; the printout shows the description as
+        // the receiver was selected, so it is selected again.
+        QTest::keyClick(config->Beschreibung, Qt::Key_Tab);
+        QTreeWidgetItem *row = config->ListBoards->topLevelItem(0);
+        QTest::mouseClick(config->ListBoards->viewport(), Qt::LeftButton, {},
+                          config->ListBoards->visualItemRect(row).center());
+        QCOMPARE(state->BoardDescriptions.value(state->SelectedBoardIndex), typed);
+
+        const QString path = pdfPath(QStringLiteral("lang.pdf"));
+        const QStringList page = print(QStringLiteral("Druckbutton"), 3, path).value(0);
+        QVERIFY(page.size() > 15);
+        QCOMPARE(page[14].left(29), at({{12, QStringLiteral("Text")}}).leftJustified(29));
+        QStringList parts{page[14].mid(29)};
+        for (int i = 15; i < page.size() && page[i].startsWith(QString(29, u' ')) && page[i].size() > 29; ++i)
+            parts << page[i].mid(29);
+        QVERIFY2(parts.size() > 1, qPrintable(page.join(u'\n')));
+        QCOMPARE(parts.join(u' '), typed);
+
+        // The font of a page without long texts: 10 pt of the fixed-pitch
+        // font, one column per character.
+        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setPointSizeF(10);
+        QPrinter &prn = config->printer();
+        const double column = QFontMetricsF(font, &prn).horizontalAdvance(u'x') * 72.0 / prn.logicalDpiX();
+        const QRectF area = prn.pageLayout().paintRectPoints();
+        for (const Word &w : pdfWords(path).value(0)) {
+            QVERIFY2(std::abs(w.box.width() / w.text.size() - column) < column * 0.02, qPrintable(w.text));
+            QVERIFY2(w.box.right() <= area.right() + 1, qPrintable(w.text));
+        }
+    }
+
     void dataTable()
     {
         useRow(0, QStringLiteral("Taster"), QStringLiteral("05"), QStringLiteral("0012AB34"));
@@ -363,8 +415,9 @@ private Q_SLOTS:
     }
 
     // The chart picture at (200, 900) twips from the printable area's
-    // top-left corner, at the full printable width or height of a landscape
-    // page (about 1.4 times as wide as high); the page clips what runs off.
+    // top-left corner, filling the width or the height that is left of the
+    // printable area of a landscape page (about 1.4 times as wide as high,
+    // 1.5 from the picture's corner): all of it on the page.
     void chartFitsPage_data()
     {
         QTest::addColumn<QSize>("picture");
@@ -388,9 +441,12 @@ private Q_SLOTS:
         const QRectF area = layout.paintRectPoints();
         QVERIFY(std::abs(area.width() / area.height() - 1.4) < 0.1);
         const double ratio = double(picture.width()) / picture.height();
-        const QSizeF size = fullWidth ? QSizeF(area.width(), area.width() / ratio)
-                                      : QSizeF(area.height() * ratio, area.height());
-        const QRectF expected = QRectF(area.topLeft() + QPointF(10, 45), size) & QRectF(layout.fullRectPoints());
+        const QPointF offset(10, 45);   // 200 and 900 twips
+        const QSizeF room = area.size() - QSizeF(offset.x(), offset.y());
+        const QSizeF size = fullWidth ? QSizeF(room.width(), room.width() / ratio)
+                                      : QSizeF(room.height() * ratio, room.height());
+        const QRectF expected(area.topLeft() + offset, size);
+        QVERIFY(area.contains(expected));
 
         // At 72 dpi a pixel is a point.
         const QString png = pdfPath(QStringLiteral("bild"));
@@ -405,6 +461,7 @@ private Q_SLOTS:
                 if (c.blue() > 200 && c.red() < 60 && c.green() < 60)
                     blue |= QRect(x, y, 1, 1);
             }
+        QVERIFY(area.adjusted(-1, -1, 1, 1).contains(QRectF(blue)));
         QVERIFY2(std::abs(blue.left() - expected.left()) <= 2 && std::abs(blue.top() - expected.top()) <= 2
                      && std::abs(blue.right() + 1 - expected.right()) <= 2
                      && std::abs(blue.bottom() + 1 - expected.bottom()) <= 2,

@@ -11,10 +11,10 @@ namespace {
 
 // Lays lines out with every character one column wide and shows them as
 // text, one row per output line.
-QStringList asText(const QList<PrintLine> &lines)
+QStringList asText(const QList<PrintLine> &lines, double rightEdge = 0)
 {
     QStringList rows;
-    for (const PlacedText &t : layOutLines(lines, 1.0, [](const QString &s) { return double(s.size()); })) {
+    for (const PlacedText &t : layOutLines(lines, 1.0, [](const QString &s) { return double(s.size()); }, rightEdge)) {
         while (rows.size() <= t.line)
             rows.append(QString());
         QString &row = rows[t.line];
@@ -48,6 +48,30 @@ private Q_SLOTS:
         QFETCH(QList<PrintItem>, items);
         QFETCH(QStringList, rows);
         QCOMPARE(asText({PrintLine{items}}), rows);
+    }
+
+    // With a right edge 20 columns from the margin.
+    void longTextsContinueAtTheirColumn_data()
+    {
+        QTest::addColumn<QList<PrintItem>>("items");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("fits") << QList<PrintItem>{{5, QStringLiteral("0123456789abcdef")}}
+                              << QStringList{QStringLiteral("    0123456789abcdef")};
+        QTest::newRow("after a blank") << QList<PrintItem>{{5, QStringLiteral("aaa bbb ccc ddd eee")}}
+                                       << QStringList{QStringLiteral("    aaa bbb ccc ddd "), QStringLiteral("    eee")};
+        QTest::newRow("a word longer than the room")
+            << QList<PrintItem>{{15, QStringLiteral("abcdefghijklm")}}
+            << QStringList{QStringLiteral("              abcdef"), QStringLiteral("              ghijkl"),
+                           QStringLiteral("              m")};
+        QTest::newRow("the next item after its last part")
+            << QList<PrintItem>{{1, QStringLiteral("0123456789012345678901")}, {4, QStringLiteral("x")}}
+            << QStringList{QStringLiteral("01234567890123456789"), QStringLiteral("01 x")};
+    }
+    void longTextsContinueAtTheirColumn()
+    {
+        QFETCH(QList<PrintItem>, items);
+        QFETCH(QStringList, rows);
+        QCOMPARE(asText({PrintLine{items}}, 20), rows);
     }
 
     void linesFollowEachOther()
