@@ -1,6 +1,7 @@
 // The network settings fields: key filters, checks on leaving, red marking
 // of every edit against the values loaded with the selected receiver.
 
+#include "sensors/fieldhelpers.h"
 #include "shell/config.h"
 #include "shell/vbcolours.h"
 
@@ -147,34 +148,34 @@ void Config::connectNetFields()
     // The version is the module's own: no key, paste or drop may change it.
     txtVersion->setReadOnly(true);
 
-    // Text pasted into the description may bring line breaks or more than
-    // fits: the description file holds it as one line. A longer text that
-    // came from a file (set with the field's signals blocked) is not cut
-    // when it is edited; it only cannot grow.
-    const auto descriptionChanged = [this, lengthBefore = qsizetype(0)]() mutable {
+    // Text pasted into the description may bring line breaks, tabs or more
+    // than fits: the description file holds it as one line. What is pasted
+    // is cut to the room left, the text already there stays whole. A longer
+    // text that came from a file (set with the field's signals blocked) is
+    // not cut when it is edited; it only cannot grow.
+    const auto descriptionChanged = [this, lengthBefore = qsizetype(0)](int position, int, int added) mutable {
         const QString text = Beschreibung->toPlainText();
-        const qsizetype limit = std::max<qsizetype>(DescriptionMaxLength, lengthBefore);
         if (Beschreibung->signalsBlocked()) {
             lengthBefore = text.size();
             return;
         }
         QString clean = text;
-        clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        clean.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
-        clean.replace(QChar::LineSeparator, QLatin1Char(' '));
-        clean.truncate(clean.size() > lengthBefore ? limit : clean.size());
+        for (QChar &c : clean) {
+            if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t')
+                || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+                c = QLatin1Char(' ');
+        }
+        const qsizetype insertEnd = cutInsertionToFit(clean, qsizetype(position) + added,
+                                                      std::max<qsizetype>(DescriptionMaxLength, lengthBefore));
         lengthBefore = clean.size();
         if (clean == text)
             return;
-        const int position = std::min<int>(Beschreibung->textCursor().position(), clean.size());
         Beschreibung->setPlainText(clean);
         QTextCursor cursor = Beschreibung->textCursor();
-        cursor.setPosition(position);
+        cursor.setPosition(int(insertEnd));
         Beschreibung->setTextCursor(cursor);
     };
-    connect(Beschreibung->document(), &QTextDocument::contentsChanged, this, descriptionChanged);
+    connect(Beschreibung->document(), &QTextDocument::contentsChange, this, descriptionChanged);
 }
 
 bool Config::eventFilter(QObject *watched, QEvent *event)

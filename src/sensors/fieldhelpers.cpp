@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace nvx {
 
 namespace {
@@ -15,6 +17,10 @@ public:
     CharFilter(QLineEdit *field, std::function<QChar(QChar)> rule, int maxTyped)
         : QObject(field), m_field(field), m_rule(std::move(rule)), m_maxTyped(maxTyped)
     {
+        // The text before an edit, whoever made it: a paste may only fill
+        // the room that text leaves.
+        m_before = field->text();
+        connect(field, &QLineEdit::textChanged, this, [this] { m_before = m_field->text(); });
         connect(field, &QLineEdit::textEdited, this, [this](const QString &text) { sanitise(text); });
     }
 
@@ -45,21 +51,28 @@ private:
     void sanitise(const QString &text)
     {
         QString clean;
-        for (QChar c : text) {
-            const QChar kept = m_rule(c);
-            if (!kept.isNull())
-                clean += kept;
+        qsizetype position = 0;
+        const qsizetype cursor = m_field->cursorPosition();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar kept = m_rule(text[i]);
+            if (kept.isNull())
+                continue;
+            clean += kept;
+            if (i < cursor)
+                ++position;
         }
+        if (m_maxTyped > 0)
+            position = cutInsertionToFit(clean, position, std::max<qsizetype>(m_maxTyped, m_before.size()));
         if (clean == text)
             return;
-        const int position = std::min<int>(m_field->cursorPosition(), clean.size());
         m_field->setText(clean);
-        m_field->setCursorPosition(position);
+        m_field->setCursorPosition(int(position));
     }
 
     QLineEdit *m_field;
     std::function<QChar(QChar)> m_rule;
     int m_maxTyped = 0;
+    QString m_before;
 };
 
 } // namespace
@@ -67,6 +80,17 @@ private:
 void installCharFilter(QLineEdit *field, std::function<QChar(QChar)> rule, int maxTyped)
 {
     field->installEventFilter(new CharFilter(field, std::move(rule), maxTyped));
+}
+
+qsizetype cutInsertionToFit(QString &text, qsizetype insertEnd, qsizetype allowed)
+{
+    const qsizetype excess = text.size() - allowed;
+    insertEnd = std::clamp<qsizetype>(insertEnd, 0, text.size());
+    if (excess <= 0)
+        return insertEnd;
+    const qsizetype from = std::max<qsizetype>(0, insertEnd - excess);
+    text.remove(from, insertEnd - from);
+    return from;
 }
 
 void centreOnScreen(QWidget *window)

@@ -3,9 +3,11 @@
 //
 // A per-character filter on a line edit: each typed character is kept,
 // changed or dropped by `rule`; pasted text goes through the same rule, so
-// the field never holds a character the rule would drop.
+// the field never holds a character the rule would drop, and is cut to the
+// field's limit.
 
 #include <QChar>
+#include <QString>
 #include <functional>
 
 class QLineEdit;
@@ -13,9 +15,16 @@ class QWidget;
 
 namespace nvx {
 
-// `maxTyped` > 0 limits what can be typed without cutting a
-// longer text that is set from a file.
+// `maxTyped` > 0 limits what can be typed or pasted without cutting a
+// longer text that is set from a file (such a text only cannot grow).
 void installCharFilter(QLineEdit *field, std::function<QChar(QChar)> rule, int maxTyped = 0);
+
+// After an edit that put characters in ending at `insertEnd` (where the
+// cursor then stands): when `text` is longer than `allowed`, the end of what
+// was put in is taken out again, so the text that stood there stays whole and
+// the insertion takes only as much as fits. Returns where the insertion now
+// ends.
+qsizetype cutInsertionToFit(QString &text, qsizetype insertEnd, qsizetype allowed);
 
 // Places a window in the middle of the screen.
 void centreOnScreen(QWidget *window);

@@ -145,6 +145,8 @@ void Config::buildSettingsTab(QWidget *tab)
     Beschreibungframe = named(new QGroupBox(QStringLiteral("Beschreibung"), tab), QStringLiteral("Beschreibungframe"));
     auto *descLayout = new QVBoxLayout(Beschreibungframe);
     Beschreibung = named(new QPlainTextEdit(Beschreibungframe), QStringLiteral("Beschreibung"));
+    // One line of the description file: Tab moves on, as in a one-line field.
+    Beschreibung->setTabChangesFocus(true);
     descLayout->addWidget(Beschreibung);
     auto *fileButtons = new QHBoxLayout;
     LadenButton1 = pictureButton(Beschreibungframe, QStringLiteral("LadenButton1"));

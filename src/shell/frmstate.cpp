@@ -239,6 +239,10 @@ void frmState::CloseWindow()
     }
     cmdOK->setVisible(true);
     frameProgress->setVisible(false);
+    // The result is read and closed from the keyboard as the error window
+    // is: Return, Space or Escape.
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
     m_config.ChannelSelectorRefill();
 }
 
@@ -285,7 +289,10 @@ void frmState::Abbruch_Click()
 void frmState::reject()
 {
     // Escape and the title bar's close do not end a wait: the window closes
-    // by its own button or by itself.
+    // by its own button or by itself. Once the result shows, they close it
+    // as its button does.
+    if (!m_closed && !cmdOK->isHidden())
+        cmdOK_Click();
 }
 
 void frmState::unload()

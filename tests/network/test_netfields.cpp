@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QTextCursor>
 
 using namespace nvx;
 using namespace nvxtest;
@@ -110,6 +111,23 @@ private Q_SLOTS:
         QVERIFY(!pasted.contains(QLatin1Char('\n')) && !pasted.contains(QChar::ParagraphSeparator));
         QCOMPARE(pasted.size(), 150);
         QVERIFY(pasted.startsWith(QStringLiteral("Zeile 1 Zeile 2")));
+
+        // Into a nearly full description: the text there stays whole, the
+        // paste takes the five characters left.
+        const QString before = QString(10, QLatin1Char('a')) + QString(135, QLatin1Char('b'));
+        desc->setPlainText(before);
+        QTextCursor at = desc->textCursor();
+        at.setPosition(10);
+        desc->setTextCursor(at);
+        QApplication::clipboard()->setText(QStringLiteral("0123456789"));
+        QTest::keyClick(desc, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(desc->toPlainText(), before.left(10) + QStringLiteral("01234") + before.mid(10));
+        QCOMPARE(desc->textCursor().position(), 15);
+
+        // Tab leaves the field as in a one-line field, and types nothing.
+        QTest::keyClick(desc, Qt::Key_Tab);
+        QVERIFY(!desc->hasFocus());
+        QVERIFY(!desc->toPlainText().contains(QLatin1Char('\t')));
     }
 
     void descriptionSavedOnLeaving()

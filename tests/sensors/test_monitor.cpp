@@ -8,6 +8,7 @@
 #include "shell/registry.h"
 #include "support/fixtures.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -215,6 +216,47 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().split(';').value(6), QByteArray("T\xFCr \x80" "1"));
+    }
+
+    // A paste takes only as much as the field's limit leaves (20 for a
+    // rocker switch, 35 for a sensor), without ";" and without cutting the
+    // text there; a longer text from a file only cannot grow.
+    void pasteIsCutToTheLimit_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        const QString paste = QStringLiteral("0123456789;abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ");
+        QTest::newRow("rocker switch") << 0 << QStringLiteral("Taster") << 0 << QStringLiteral("Licht")
+                                       << QStringLiteral("Li0123456789abcdecht");
+        QTest::newRow("sensor, text from a file") << 2 << QStringLiteral("1 Byte Sensor") << 1 << QString(40, u'x')
+                                                  << QString(40, u'x');
+        QTest::newRow("sensor") << 2 << QStringLiteral("1 Byte Sensor") << 1 << QStringLiteral("Keller")
+                                << QStringLiteral("Ke0123456789abcdefghijklmnopqrsller");
+        QApplication::clipboard()->setText(paste);
+    }
+    void pasteIsCutToTheLimit()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, kind);
+        QFETCH(int, field);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        learned(row, kind == QLatin1String("Taster") ? QStringLiteral("05") : QStringLiteral("06"), kind,
+                QStringLiteral("01020304"));
+        m_rx->state.ChannelDescriptions[row] = before;
+        open(row, [&](Monitor *w) {
+            QLineEdit *text = w->txtSensorInfoMonitor[std::size_t(field)];
+            QCOMPARE(text->text(), before);
+            w->activateWindow();
+            text->setFocus();
+            text->setCursorPosition(2);
+            QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(text->text(), after);
+        });
+        QCOMPARE(m_rx->state.ChannelDescriptions[row], after);
     }
 
     void closingKeepsTheTypedDescription_data()

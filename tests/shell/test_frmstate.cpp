@@ -348,6 +348,33 @@ private Q_SLOTS:
         });
         QVERIFY(stillOpen);
     }
+
+    // Once the result shows, its button has the focus and is the default:
+    // the keyboard closes the window as the button does.
+    void keysCloseTheResult_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+    void keysCloseTheResult()
+    {
+        QFETCH(int, key);
+        bool focused = false;
+        bool closed = false;
+        runStatus(*config, 2, [&](frmState *dlg) {
+            dlg->CloseWindow();
+            QPointer<frmState> guard(dlg);
+            QTRY_VERIFY(dlg->isActiveWindow());
+            focused = QApplication::focusWidget() == dlg->cmdOK && dlg->cmdOK->isDefault();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            closed = !guard || !guard->isVisible();
+        });
+        QVERIFY(focused);
+        QVERIFY(closed);
+        QCOMPARE(state->StatusCode, 0);
+    }
 };
 
 QTEST_MAIN(TestFrmState)
