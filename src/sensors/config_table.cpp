@@ -220,12 +220,12 @@ void Config::applyIcons()
         info2[i]->setIcon(infoAtTimes);
         info3[i]->setIcon(infoSilent);
     }
-    // The file buttons of the settings tab look like those of the sensor tab.
+    // The file buttons of every tab look alike.
     for (QToolButton *b : {Ladenbutton2, LadenButton1})
         b->setIcon(drawPicture(Picture::Open));
-    for (QToolButton *b : {speichern2, speichern1})
+    for (QToolButton *b : {speichern2, speichern1, speichern3})
         b->setIcon(drawPicture(Picture::Save));
-    for (QToolButton *b : {Drucken2, Druckbutton})
+    for (QToolButton *b : {Drucken2, Druckbutton, Drucken3})
         b->setIcon(drawPicture(Picture::Print));
     Adressenubertragen->setIcon(drawPicture(Picture::Transfer));
     Auslesen->setIcon(drawPicture(Picture::Read));

@@ -114,12 +114,14 @@ private Q_SLOTS:
         // desktop's panel, its controls within it.
         QVERIFY2(c.height() <= 700 && c.width() <= 1366, qPrintable(QStringLiteral("%1 x %2").arg(c.width()).arg(c.height())));
         QVERIFY(c.minimumSizeHint().height() <= c.height());
-        // The file buttons of tab 0 show the pictures of those on tab 1.
+        // The file buttons of tabs 0 and 2 show the pictures of those on tab 1.
         const auto picture = [](const QToolButton *b) { return b->icon().pixmap(24, 24).toImage(); };
         QVERIFY(!c.LadenButton1->icon().isNull());
         QCOMPARE(picture(c.LadenButton1), picture(c.Ladenbutton2));
         QCOMPARE(picture(c.speichern1), picture(c.speichern2));
+        QCOMPARE(picture(c.speichern3), picture(c.speichern2));
         QCOMPARE(picture(c.Druckbutton), picture(c.Drucken2));
+        QCOMPARE(picture(c.Drucken3), picture(c.Drucken2));
         QVERIFY(picture(c.speichern1) != picture(c.Druckbutton));
     }
 
