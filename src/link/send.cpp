@@ -125,7 +125,9 @@ void Send::Command1_Click()
                               Text2[4]->text(), Text2[5]->text(), Text2[6]->text()};
     const QString telegram = composeManualTelegram(
         fields, m_state.BaseID3 + m_state.BaseID2 + m_state.BaseID1 + m_state.BaseID0);
-    QMessageBox::information(this, QString(), telegram, QMessageBox::Ok);
+    // A plain box: the telegram and OK, no icon, no title of its own.
+    QMessageBox box(QMessageBox::NoIcon, QString(), telegram, QMessageBox::Ok, this);
+    box.exec();
     m_state.CommandString = toCommandString(telegram);
     m_config.senden();
 }

@@ -86,6 +86,7 @@ private Q_SLOTS:
             b->module->baseId = baseId;
 
         QString shown;
+        bool plainBox = false;
         QStringList sentWhileShown;
         withSendWindow([&](Send *w) {
             QTRY_COMPARE(b->module->commands(), QStringList{padded(cmd::readBaseId())});
@@ -95,6 +96,7 @@ private Q_SLOTS:
                 w->Text2[std::size_t(i)]->setText(fields[i]);
             answerNextMessageBox([&](QMessageBox *box) {
                 shown = box->text();
+                plainBox = box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok;
                 sentWhileShown = b->module->radioTelegrams();
                 box->accept();
             });
@@ -102,6 +104,7 @@ private Q_SLOTS:
             QTRY_COMPARE(b->module->radioTelegrams(), QStringList{padded(telegram)});
         });
         QCOMPARE(shown, telegram);
+        QVERIFY(plainBox);
         QVERIFY(sentWhileShown.isEmpty());
         QCOMPARE(padded(telegram).size(), 30);
     }
