@@ -1,6 +1,7 @@
 // The receiver's supervision report: the supervision state, the row's
 // information buttons, the control-timer window and the information window.
 
+#include "logging/datalog.h"
 #include "sensors/alarm.h"
 #include "sensors/supervision.h"
 #include "shell/config.h"
@@ -8,14 +9,14 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QTime>
 #include <QToolButton>
 
 namespace nvx {
 
 namespace {
-QString failureTimeNow() { return QLocale().toString(QTime::currentTime(), QLocale::LongFormat); }
+// The long time as the logs and printouts write it, without the zone.
+QString failureTimeNow() { return longTimeText(QTime::currentTime()); }
 } // namespace
 
 void Config::SupervisionStatusMessage()
