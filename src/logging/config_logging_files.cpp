@@ -106,6 +106,8 @@ void Config::SaveDataLogAs()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(nameFilter(m_state.Texts[38]));
+    // A name typed without an extension still makes a "*.log" file.
+    dialog.setDefaultSuffix(QStringLiteral("log"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString target = dialog.selectedFiles().constFirst();

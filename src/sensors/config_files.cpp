@@ -46,7 +46,10 @@ QString Config::CommonDialog1(bool save)
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        // A name without an extension gets the one the open dialog shows;
+        // the file would be hidden there otherwise. Replacing a file is
+        // asked first.
+        dialog.setDefaultSuffix(pattern.section(u'.', 1));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QAbstractItemView>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSignalSpy>
@@ -25,8 +26,11 @@ class TestFiles : public QObject {
     QString file(const char *name) const { return m_rx->env.programPath() + QLatin1String(name); }
 
     // Answers the next file dialog with `path` (nothing: cancel), noting
-    // its title and the name it offered.
-    std::shared_ptr<bool> answerDialog(const QString &path, QString *title = nullptr, QString *offered = nullptr)
+    // its title and the name it offered. When it asks whether to replace a
+    // file, `replace` answers (and the dialog is then cancelled if it stays).
+    std::shared_ptr<bool> answerDialog(const QString &path, QString *title = nullptr, QString *offered = nullptr,
+                                       QMessageBox::StandardButton replace = QMessageBox::NoButton,
+                                       bool *asked = nullptr)
     {
         return nvxtest::onNextModal(
             [=](QWidget *w) {
@@ -45,11 +49,23 @@ class TestFiles : public QObject {
                 for (auto *view : dialog->findChildren<QAbstractItemView *>())
                     view->clearSelection();
                 name->setText(path);
-                if (dialog->selectedFiles() != QStringList{path}) {
+                // A save dialog may add the extension.
+                if (dialog->selectedFiles().size() != 1 || !dialog->selectedFiles().constFirst().startsWith(path)) {
                     dialog->reject();
                     QFAIL(qPrintable(dialog->selectedFiles().join(u' ')));
                 }
+                if (replace != QMessageBox::NoButton) {
+                    nvxtest::onNextModal([replace, asked](QWidget *question) {
+                        auto *box = qobject_cast<QMessageBox *>(question);
+                        QVERIFY(box && box->button(replace));
+                        if (asked)
+                            *asked = true;
+                        box->button(replace)->click();
+                    }, {}, 5000);
+                }
                 static_cast<QDialog *>(dialog)->accept();
+                if (dialog->isVisible())
+                    dialog->reject();
             },
             QStringLiteral("CommonDialog1"));
     }
@@ -225,6 +241,51 @@ private Q_SLOTS:
         const QList<QByteArray> lines = nvxtest::fileBytes(file("logging.adr")).split('\n');
         QCOMPARE(lines.value(1), QByteArray(" MAC;") + selected->text(0).toLatin1() + '\r');
         QCOMPARE(lines.value(2), QByteArray(" NVX - IP;127.0.0.2\r"));
+    }
+
+    // A name typed without an extension gets the one the files are looked
+    // for with.
+    void saveDialogsAddTheExtension_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("address file") << "speichern1" << ".adr";
+        QTest::newRow("data log") << "speichern3" << ".log";
+    }
+    void saveDialogsAddTheExtension()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, suffix);
+        QFile log(m_rx->state.ProgramPath + QStringLiteral("Datenlog.txt"));
+        QVERIFY(log.open(QIODevice::WriteOnly) && log.write("log\r\n") == 5);
+        log.close();
+        auto done = answerDialog(file("ohne"));
+        auto *b = c().findChild<QToolButton *>(button);
+        b->setEnabled(true);
+        b->click();
+        QVERIFY(*done);
+        QVERIFY(QFile::exists(file("ohne") + suffix));
+        QVERIFY(!QFile::exists(file("ohne")));
+    }
+
+    // An address file is replaced only once the user has said so.
+    void replacingAnAddressFileIsAsked_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("no") << QMessageBox::No;
+        QTest::newRow("yes") << QMessageBox::Yes;
+    }
+    void replacingAnAddressFileIsAsked()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        const QByteArray first = exportedScreen();
+        c().Beschreibung->setPlainText(QStringLiteral("anders"));
+        bool asked = false;
+        auto done = answerDialog(file("good.adr"), nullptr, nullptr, answer, &asked);
+        c().speichern2_Click();
+        QVERIFY(*done);
+        QVERIFY(asked);
+        QCOMPARE(nvxtest::fileBytes(file("good.adr")) == first, answer == QMessageBox::No);
     }
 
     void refusedWhileLogging()
