@@ -6,11 +6,16 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
+#include <QPointer>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QTreeWidget>
 
 namespace nvx {
@@ -103,6 +108,39 @@ void prepareBoardList(QWidget *window)
     list->setColumnWidth(0, list->viewport()->width());
 }
 
+// Qt's own windows (the file and print dialogs, the buttons of message
+// boxes) speak the program's language: Qt's German translations while the
+// program is German, Qt's own English otherwise. Kept from one load to the
+// next and changed only with the language.
+void useQtTranslations(bool english)
+{
+    auto *app = QCoreApplication::instance();
+    if (!app)
+        return;
+    static QPointer<QTranslator> german;
+    static QPointer<QCoreApplication> triedFor;
+    if (english) {
+        if (german) {
+            QCoreApplication::removeTranslator(german);
+            delete german;
+        }
+        triedFor = nullptr;
+        return;
+    }
+    // Without Qt's translations installed the dialogs stay English; that is
+    // looked for once.
+    if (german || triedFor == app)
+        return;
+    triedFor = app;
+    auto *translator = new QTranslator(app);
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        german = translator;
+    else
+        delete translator;
+}
+
 } // namespace
 
 void LoadLanguage(AppState &state, int formCode, QWidget *window)
@@ -114,6 +152,7 @@ void LoadLanguage(AppState &state, int formCode, QWidget *window)
     if (!english)
         state.LanguageCode = QStringLiteral("1031");
     state.HelpDocument = QStringLiteral("/Dokumentation/") + (english ? HelpDocumentEnglish : HelpDocumentGerman);
+    useQtTranslations(english);
 
     setGroup(state, TextGroup::Common, english);
     switch (formCode) {

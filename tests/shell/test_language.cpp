@@ -9,6 +9,7 @@
 #include "shell/registry.h"
 #include "support/testsupport.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -298,6 +299,47 @@ private slots:
             QCOMPARE(window.windowTitle(), inEnglish ? windowTitles[formCode] : QStringLiteral("Designed"));
             QCOMPARE(frame->title(), QStringLiteral("designed"));
         }
+    }
+
+    // Qt's own windows speak the program's language: the address file's
+    // save dialog and the close question while logging runs.
+    void qtDialogsInTheProgramsLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("cancel");
+        QTest::addColumn<QString>("yes");
+        QTest::newRow("German") << QStringLiteral("1031") << QStringLiteral("Abbrechen") << QStringLiteral("&Ja");
+        QTest::newRow("English") << QStringLiteral("1033") << QStringLiteral("Cancel") << QStringLiteral("&Yes");
+        QTest::newRow("German again") << QString() << QStringLiteral("Abbrechen") << QStringLiteral("&Ja");
+    }
+    void qtDialogsInTheProgramsLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, cancel);
+        QFETCH(QString, yes);
+        setLanguage(language);
+        AppState state;
+        Config config(state);
+        startUpLoads(state, config);
+        QStringList buttons;
+        const auto readAndCancel = [&buttons](QWidget *w) {
+            for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
+                buttons << b->text();
+            if (auto *dialog = qobject_cast<QDialog *>(w))
+                dialog->reject();
+        };
+        auto saved = nvxtest::onNextModal(readAndCancel, QStringLiteral("CommonDialog1"), 10000);
+        config.speichern2_Click();
+        QVERIFY(*saved);
+        QVERIFY2(buttons.contains(cancel), qPrintable(buttons.join(u'|')));
+
+        buttons.clear();
+        state.LoggingActive = true;
+        auto asked = nvxtest::onNextModal(readAndCancel, {}, 10000);
+        QVERIFY(!config.close());
+        QVERIFY(*asked);
+        QVERIFY2(buttons.contains(yes), qPrintable(buttons.join(u'|')));
+        state.LoggingActive = false;
     }
 
     void aboutBoxInBothLanguages()
