@@ -1,6 +1,7 @@
 // The main window's controls in their design state.
 
 #include "shell/config.h"
+#include "shell/texts.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
 
@@ -21,6 +22,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace nvx {
 
@@ -55,15 +58,33 @@ QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &
     return b;
 }
 
-QLabel *rowLabel(QWidget *parent, const QString &name, int i, const QString &caption, int width)
+// Every hex digit `digits` times: the widest number of that length is one
+// of them.
+QStringList hexNumbers(int digits)
+{
+    QStringList numbers;
+    for (QChar c : QStringLiteral("0123456789ABCDEF"))
+        numbers << QString(digits, c);
+    return numbers;
+}
+
+// A label of the sensor table, as wide as the widest of the captions it
+// shows in either language.
+QLabel *rowLabel(QWidget *parent, const QString &name, int i, const QString &caption, const QStringList &shown)
 {
     auto *l = named(new QLabel(caption, parent), name, i);
     l->setTextFormat(Qt::PlainText);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
+    const QFontMetrics fm = l->fontMetrics();
+    int widest = 0;
+    for (const QString &text : shown)
+        widest = std::max(widest, fm.horizontalAdvance(text));
+    // A framed label indents its text by half an "x".
+    const int width = widest + fm.horizontalAdvance(u'x') / 2 + 2 * l->frameWidth() + 4;
     // A fixed size keeps a new caption from relaying out (and repainting)
     // the whole window with every telegram.
-    l->setFixedSize(width, l->fontMetrics().height() + 2 * l->frameWidth() + 2);
+    l->setFixedSize(width, fm.height() + 2 * l->frameWidth() + 2);
     setBackColour(l, ColourWhite);
     return l;
 }
@@ -176,13 +197,19 @@ void Config::buildSensorsTab(QWidget *tab)
     table->addWidget(Beschriftung[2], 0, 1);
     table->addWidget(Beschriftung[1], 0, 8);
 
+    // What the rows show: the sensor kinds, ORG numbers and sensor IDs (hex
+    // digits), the free marker and the learn-in, in both languages.
+    const auto bothLanguages = [](int text) { return QStringList{textFor(text, false), textFor(text, true)}; };
+    const QStringList kinds = bothLanguages(21) + bothLanguages(24)
+        + QStringList{QStringLiteral("1 Byte Sensor"), QStringLiteral("4 Byte Sensor")};
+    const QStringList ids = bothLanguages(0) + bothLanguages(24) + hexNumbers(8);
     for (int i = 0; i < ChannelCount; ++i) {
         const int col = i < 15 ? 0 : 8;
         const int row = 1 + i % 15;
         Kanal[i] = named(new QLabel(QString::number(i + 1), frm_sensor), QStringLiteral("Kanal"), i);
-        OrgByte[i] = rowLabel(frm_sensor, QStringLiteral("OrgByte"), i, QString(), 95);
-        Orgnr[i] = rowLabel(frm_sensor, QStringLiteral("Orgnr"), i, QString(), 24);
-        SystemID[i] = rowLabel(frm_sensor, QStringLiteral("SystemID"), i, QStringLiteral("Frei"), 75);
+        OrgByte[i] = rowLabel(frm_sensor, QStringLiteral("OrgByte"), i, QString(), kinds);
+        Orgnr[i] = rowLabel(frm_sensor, QStringLiteral("Orgnr"), i, QString(), hexNumbers(2));
+        SystemID[i] = rowLabel(frm_sensor, QStringLiteral("SystemID"), i, QStringLiteral("Frei"), ids);
         SystemID[i]->setToolTip(QStringLiteral("Adresse des Sensors"));
         Loeschen[i] = pictureButton(frm_sensor, QStringLiteral("Loeschen_%1").arg(i));
         Loeschen[i]->setToolTip(QStringLiteral("SensorID Löschen"));

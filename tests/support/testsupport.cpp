@@ -3,6 +3,12 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+#include <QTextDocument>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -93,6 +99,91 @@ UrlCatcher::~UrlCatcher()
 {
     for (const QString &scheme : m_schemes)
         QDesktopServices::unsetUrlHandler(scheme);
+}
+
+namespace {
+
+// Room for the text of a label: its contents less margin and indent (a
+// framed label indents by half an "x" unless told otherwise).
+bool labelFits(const QLabel *label)
+{
+    const QString text = label->text();
+    if (text.isEmpty() || !label->pixmap().isNull() || Qt::mightBeRichText(text))
+        return true;
+    const QFontMetrics fm(label->font());
+    const int indent = label->indent() >= 0 ? label->indent()
+                       : label->frameWidth() > 0 ? fm.horizontalAdvance(u'x') / 2
+                                                 : 0;
+    const QRect room = label->contentsRect().adjusted(label->margin() + indent, label->margin(), -label->margin(),
+                                                      -label->margin());
+    if (label->wordWrap())
+        return fm.boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, text).height() <= room.height();
+    for (const QString &line : text.split(u'\n'))
+        if (fm.horizontalAdvance(line) > room.width())
+            return false;
+    return true;
+}
+
+// A button shows its caption whole at its size hint; a groove less than that
+// cuts it.
+bool buttonFits(const QAbstractButton *button)
+{
+    if (button->text().isEmpty())
+        return true;
+    const QSize hint = button->sizeHint();
+    return button->width() >= hint.width() && button->height() >= std::min(hint.height(), button->minimumSizeHint().height());
+}
+
+bool frameFits(const QGroupBox *frame)
+{
+    if (frame->title().isEmpty())
+        return true;
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.subControls = QStyle::SC_GroupBoxLabel;
+    option.lineWidth = 1;
+    const QRect label = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+    return label.right() < frame->width();
+}
+
+// Every entry of a list box, shown as its current text.
+QStringList cutEntries(const QComboBox *box)
+{
+    QStringList cut;
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    option.subControls = QStyle::SC_All;
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+    const QFontMetrics fm(box->font());
+    for (int i = 0; i < box->count(); ++i)
+        if (fm.horizontalAdvance(box->itemText(i)) > field.width())
+            cut << box->itemText(i);
+    return cut;
+}
+
+} // namespace
+
+QStringList cutCaptions(const QWidget *window)
+{
+    QStringList cut;
+    const auto note = [&cut](const QWidget *w, const QString &text) { cut << w->objectName() + QStringLiteral(": ") + text; };
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    for (const QWidget *w : widgets) {
+        if (!w->isVisibleTo(window))
+            continue;
+        if (const auto *label = qobject_cast<const QLabel *>(w); label && !labelFits(label))
+            note(w, label->text());
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(w); button && !buttonFits(button))
+            note(w, button->text());
+        else if (const auto *frame = qobject_cast<const QGroupBox *>(w); frame && !frameFits(frame))
+            note(w, frame->title());
+        else if (const auto *box = qobject_cast<const QComboBox *>(w))
+            for (const QString &entry : cutEntries(box))
+                note(w, entry);
+    }
+    return cut;
 }
 
 QByteArray fileBytes(const QString &path)

@@ -69,6 +69,11 @@ private:
     QStringList m_schemes;
 };
 
+// The captions of `window`'s shown labels, buttons, frames and list boxes
+// that do not fit their control as it is laid out now, as
+// "objectName: text"; empty when every caption shows whole.
+QStringList cutCaptions(const QWidget *window);
+
 // The whole file; empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 
