@@ -50,6 +50,9 @@ QLineEdit *field(QWidget *parent, const QString &name, int maxLength, const QStr
 QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &caption = {})
 {
     auto *b = named(new QToolButton(parent), name);
+    // A click takes the focus, as a button's click did on the original: the
+    // field left behind runs its leave rule before the handler reads it.
+    b->setFocusPolicy(Qt::StrongFocus);
     b->setText(caption);
     b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
     return b;
