@@ -222,12 +222,14 @@ void Config::tellLogNotWritten(const QString &path, const QString &reason, bool 
         return;
     toldInRun = true;
     m_logNotWrittenFiles = {file};
-    // Not modal: logging goes on behind it, and nothing waits for the answer.
+    // Not modal: logging goes on behind it, and nothing waits for the
+    // answer. Nor does it take the focus from a field being typed in.
     m_logNotWritten = new QMessageBox(QMessageBox::Warning, QStringLiteral("NVX-Ethernet"),
                                       logNotWrittenText(m_logNotWrittenFiles, m_state.english()), QMessageBox::Ok,
                                       this);
     m_logNotWritten->setObjectName(QStringLiteral("LogNotWritten"));
     m_logNotWritten->setAttribute(Qt::WA_DeleteOnClose);
+    m_logNotWritten->setAttribute(Qt::WA_ShowWithoutActivating);
     m_logNotWritten->setWindowModality(Qt::NonModal);
     m_logNotWritten->show();
 }
