@@ -355,6 +355,10 @@ void Config::buildLoggingTab(QWidget *tab)
     MSChart1 = named(new QChartView(Diagrammframe), QStringLiteral("MSChart1"));
     MSChart1->setMinimumHeight(220);
     HScroll1 = named(new QScrollBar(Qt::Horizontal, Diagrammframe), QStringLiteral("HScroll1"));
+    // As the original's scroll bar it takes the focus: its keys move the
+    // view, and the rows field left behind is held to its limits before the
+    // scroll handling reads it.
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
     chartLayout->addWidget(MSChart1);
     chartLayout->addWidget(HScroll1);
     logGrid->addWidget(Diagrammframe, 1, 1, 1, 2);

@@ -450,6 +450,8 @@ private Q_SLOTS:
         QTest::newRow("Start after an unfinished Max2") << "Max2" << "5-" << QStringList{"MonitorStart"} << "0";
         QTest::newRow("spin after an interval above its limit")
             << "txtTimerInterval" << "99999" << QStringList{"UpDown1", "down"} << "65534";
+        QTest::newRow("chart scroll after too few rows") << "txtrowcountintervall" << "1" << QStringList{"HScroll1"}
+                                                         << "2";
     }
     void leaveRuleBeforeClick()
     {
@@ -463,6 +465,8 @@ private Q_SLOTS:
         config->SSTab1->setCurrentIndex(2);
         config->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(config));
+        // As a Stop leaves the chart's scroll bar.
+        config->HScroll1->setEnabled(true);
         auto *edit = config->findChild<QLineEdit *>(field);
         QVERIFY(edit && edit->isEnabled());
         edit->setFocus();
