@@ -1,5 +1,6 @@
 // Gateway mode against the simulated receiver: the last telegram shown, the
-// recording into the receive box with the ID filter and the spill.
+// recording into the receive box with the ID filter and the spill, also
+// onto a disk that fills up.
 
 #include "support/fixtures.h"
 

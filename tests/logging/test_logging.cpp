@@ -1,6 +1,7 @@
 // Data logging through the main window, with the simulated receiver's
-// telegrams: the three modes, the data log as it lands on disk, the save
-// dialog, the receive boxes and log, the input rules of the tab's fields.
+// telegrams: the three modes, the data log as it lands on disk (also on a
+// disk that fails), the save dialog, the receive boxes and log, the input
+// rules of the tab's fields and the buttons that read them.
 
 #include "sensors/addressfile.h"
 #include "shell/modsprache.h"
