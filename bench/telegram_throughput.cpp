@@ -17,19 +17,14 @@
 #include "link/protocol.h"
 #include "shell/config.h"
 #include "shell/modsprache.h"
-#include "sim_burst.h"
-#include "simulator.h"
+#include "udp_receiver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QToolButton>
-#include <QUdpSocket>
 
 #include <sys/resource.h>
 
@@ -40,9 +35,7 @@ using namespace nvx;
 
 namespace {
 
-const QString ReceiverIP = QStringLiteral("127.0.0.2");
-constexpr int ReceiverPort = 10001;
-constexpr int ServerPort = 10002;
+const QString ReceiverIP = nvxbench::UdpReceiver::ip();
 
 void print(const char *name, double value, int decimals = 0)
 {
@@ -105,68 +98,22 @@ void runDirect(AppState &state, Config &config, int count)
     print("a_telegrams_per_second_repaint_each", runDirect(state, config, telegrams, 0));
 }
 
-void runOverUdp(AppState &state, Config &config)
+void runOverUdp(Config &config)
 {
     constexpr int rate = 1000;
     constexpr int seconds = 5;
-    state.LoadedIP = ReceiverIP;
-    if (!config.Winsock2UDP->bind(QHostAddress::AnyIPv4, ServerPort)) {
-        std::fprintf(stderr, "cannot bind the telegram socket to port %d\n", ServerPort);
+    nvxbench::UdpReceiver receiver(config);
+    if (!receiver.start())
         return;
-    }
-
-    auto record = nvxsim::makeRecord(QByteArray::fromHex("00A1B2C3D4E5"), ReceiverIP, ReceiverPort,
-                                     QStringLiteral("127.0.0.1"), ServerPort);
-    record[nvx::BoardRecord::Udp] = 1;
-    // The receiver sends from its own thread, so a busy window cannot slow it.
-    QThread simThread;
-    auto *module = new nvxsim::SimModule(record);
-    auto *burst = new nvxsim::TelegramBurst(module, module);
-    module->moveToThread(&simThread);
-    simThread.start();
-    bool started = false;
-    QMetaObject::invokeMethod(module, [&] { started = module->startReceiver(); }, Qt::BlockingQueuedConnection);
-    if (!started) {
-        std::fprintf(stderr, "the simulated receiver cannot open its socket\n");
-    } else {
-        QList<QByteArray> telegrams;
-        for (int i = 0; i < rate * seconds; ++i)
-            telegrams << telegram(i).toLatin1();
-        const quint64 before = config.telegramsProcessed();
-
-        QEventLoop loop;
-        bool finished = false;
-        QObject::connect(burst, &nvxsim::TelegramBurst::finished, &loop, [&] { finished = true; });
-        QMetaObject::invokeMethod(burst, [&] { burst->start(telegrams, rate); }, Qt::QueuedConnection);
-        // Wait for the last telegram, then for the processor to drain.
-        QTimer poll;
-        QElapsedTimer afterEnd;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (!finished)
-                return;
-            if (!afterEnd.isValid())
-                afterEnd.start();
-            if (config.telegramsProcessed() - before >= quint64(telegrams.size()) || afterEnd.elapsed() > 2000)
-                loop.quit();
-        });
-        poll.start(10);
-        loop.exec();
-
-        int sent = 0;
-        qint64 sendMs = 0;
-        QMetaObject::invokeMethod(burst, [&] { sent = burst->sent(); sendMs = burst->elapsedMs(); },
-                                  Qt::BlockingQueuedConnection);
-        const auto processed = config.telegramsProcessed() - before;
-        print("b_rate_per_second", rate);
-        print("b_send_seconds", sendMs / 1000.0, 3);
-        print("b_sent", sent);
-        print("b_processed", double(processed));
-        print("b_lost", double(sent) - double(processed));
-    }
-    QMetaObject::invokeMethod(module, [module] { module->stopReceiver(); delete module; }, Qt::BlockingQueuedConnection);
-    simThread.quit();
-    simThread.wait();
-    config.Winsock2UDP->close();
+    QList<QByteArray> telegrams;
+    for (int i = 0; i < rate * seconds; ++i)
+        telegrams << telegram(i).toLatin1();
+    const nvxbench::UdpReceiver::Burst b = receiver.send(telegrams, rate);
+    print("b_rate_per_second", rate);
+    print("b_send_seconds", b.sendMs / 1000.0, 3);
+    print("b_sent", b.sent);
+    print("b_processed", double(b.processed));
+    print("b_lost", double(b.sent) - double(b.processed));
 }
 
 } // namespace
@@ -210,7 +157,7 @@ int main(int argc, char **argv)
         if (qgetenv("NVX_IN_NETNS") != "1")
             std::printf("b_skipped 1 (run it under scripts/netns-run.sh)\n");
         else
-            runOverUdp(state, *config);
+            runOverUdp(*config);
     }
     print("peak_memory_kib", double(peakMemoryKiB()));
     return 0;

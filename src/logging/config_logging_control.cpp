@@ -51,7 +51,7 @@ void Config::MonitorStart_Click()
     if (log.LoggingStopped) {
         // A fresh log after a Stop.
         closeDataLog();
-        QFile::remove(m_state.ProgramPath + QStringLiteral("Datenlog.txt"));
+        QFile::remove(dataLogPath());
         log.LogHeaderWritten = false;
         log.samples.reset();
         Diagramm();
@@ -108,6 +108,8 @@ void Config::Monitorstop_Click()
                                                        speichern3})
         w->setEnabled(true);
     log.LoggingStopped = true;
+    // The next Start begins a new run, which tells of a log not written anew.
+    log.LoggingWriteFailureTold = false;
     if (!log.LoggingPaused) {
         Timer2->stop();
         log.ScrollMax = log.samples.counter - log.ChartWindowRows;

@@ -1,6 +1,7 @@
 // The receive boxes and the receive log, the recording buttons, and saving
 // the data log under a name of the user's choice.
 
+#include "sensors/cp1252.h"
 #include "shell/config.h"
 
 #include <QFile>
@@ -51,24 +52,59 @@ void Config::appendToBox(QPlainTextEdit *box, const QString &line)
 
 bool Config::appendBoxToReceiveLog(QPlainTextEdit *box)
 {
-    QString text = box->toPlainText();
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const QByteArray bytes = text.toLatin1();
-    QFile log(m_state.ProgramPath + QStringLiteral("NVX_Log.txt"));
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
+    LoggingData &log = m_state.logging;
+    bool &told = box == txt_Empfang ? log.RecordingWriteFailureTold : log.LoggingWriteFailureTold;
+    if (!m_receiveLog.openToAppend(receiveLogPath())) {
+        tellLogNotWritten(receiveLogPath(), m_receiveLog.failure(), told);
         return false;
-    const bool written = log.write(bytes) == bytes.size() && log.flush();
-    log.close();
-    return written && log.error() == QFileDevice::NoError;
+    }
+    // A line per paragraph; behind the box's last line end stands an empty
+    // one.
+    QTextDocument *doc = box->document();
+    QList<QByteArray> lines;
+    lines.reserve(doc->blockCount());
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        lines << (block.next().isValid() ? toCp1252(block.text()) + LogLineEnd : toCp1252(block.text()));
+    const qsizetype taken = m_receiveLog.write(lines);
+    const QString failure = m_receiveLog.failure();
+    m_receiveLog.close();
+    if (taken == lines.size()) {
+        box->clear();
+        return true;
+    }
+    // The lines the log took leave the box: the next spill writes only the
+    // rest, and nothing twice.
+    if (taken > 0) {
+        QTextCursor cursor(doc);
+        cursor.setPosition(doc->findBlockByNumber(int(taken)).position(), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    tellLogNotWritten(receiveLogPath(), failure, told);
+    return false;
 }
 
 void Config::ReceiveBoxSpill(QPlainTextEdit *box)
 {
-    if (boxLength(box) < SpillLength)
+    if (boxLength(box) < SpillLength || appendBoxToReceiveLog(box))
         return;
-    // Emptied only once its text is in the log: telegrams are never lost.
-    if (appendBoxToReceiveLog(box))
+    // The log takes nothing: the box keeps its newest lines, no more than
+    // one spill, so that it neither grows without end nor slows every
+    // telegram down. What goes was told.
+    QTextDocument *doc = box->document();
+    qsizetype excess = boxLength(box) - SpillLength;
+    QTextBlock block = doc->begin();
+    // Each line counts its CR LF as two characters.
+    while (excess > 0 && block.next().isValid()) {
+        excess -= block.length() + 1;
+        block = block.next();
+    }
+    if (excess > 0) {
         box->clear();
+    } else if (block != doc->begin()) {
+        QTextCursor cursor(doc);
+        cursor.setPosition(block.position(), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
 }
 
 void Config::start3_Click()
@@ -86,12 +122,12 @@ void Config::stop3_Click()
 {
     // Two line ends behind the last telegram, wherever the caret stands.
     appendToBox(txt_Empfang, QStringLiteral("\r\n\r\n"));
-    if (appendBoxToReceiveLog(txt_Empfang))
-        txt_Empfang->clear();
+    appendBoxToReceiveLog(txt_Empfang);
     start3->setEnabled(true);
     pause3->setEnabled(false);
     stop3->setEnabled(false);
     m_state.logging.RecordingStopped = true;
+    m_state.logging.RecordingWriteFailureTold = false;
 }
 
 void Config::speichern3_Click() { SaveDataLogAs(); }
@@ -101,12 +137,11 @@ void Config::SaveDataLogAs()
     QFileDialog dialog(this);
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    // A copy replaces a file of the chosen name without asking.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(nameFilter(m_state.Texts[38]));
-    // A name typed without an extension still makes a "*.log" file.
+    // A name typed without an extension would be hidden by the filter the
+    // next time; the dialog asks before it replaces an existing file.
     dialog.setDefaultSuffix(QStringLiteral("log"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -114,7 +149,7 @@ void Config::SaveDataLogAs()
     if (target.isEmpty())
         return;
     closeDataLog();
-    const QString source = m_state.ProgramPath + QStringLiteral("Datenlog.txt");
+    const QString source = dataLogPath();
     // Copying the data log onto itself would only delete it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
         return;

@@ -2,15 +2,19 @@
 // scaled, one row of the data log per channel or series.
 
 #include "logging/datalog.h"
+#include "sensors/cp1252.h"
 #include "shell/config.h"
+#include "shell/texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace nvx {
 
@@ -57,13 +61,15 @@ void Config::RecordMonitorSample()
     ReceiveBoxSpill(txt_log_data);
     appendToBox(txt_log_data, receiveLogLine(m_state.ReceivedData.left(28), now));
 
-    // From here on the first failure ends the step; what was done stays.
+    // From here on the first failure ends the step; what was done stays. A
+    // data log that cannot be written is no such failure: the user is told,
+    // and the samples and the chart go on.
     const LogMode mode = logMode();
+    // A data log deleted, moved away or replaced while logging is begun
+    // again at its path.
+    if (log.LogHeaderWritten && m_dataLog.isOpen() && !m_dataLog.isAtItsPath())
+        log.LogHeaderWritten = false;
     if (!log.LogHeaderWritten) {
-        closeDataLog();
-        m_dataLog = new QFile(m_state.ProgramPath + QStringLiteral("Datenlog.txt"), this);
-        if (!m_dataLog->open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return closeDataLog();
         DataLogHeaderInput header;
         header.mode = mode;
         header.texts = &m_state.Texts;
@@ -72,9 +78,12 @@ void Config::RecordMonitorSample()
             header.seriesChannels[k] = Auswahl[k]->currentText();
             header.seriesDataBytes[k] = DatenbyteAuswahl[k]->currentText();
         }
-        if (!writeDataLog(dataLogHeader(header)) || !m_dataLog->flush())
-            return;
-        log.LogHeaderWritten = true;
+        // A header the disk did not take is written anew, from the start of
+        // an emptied file, at the next step.
+        log.LogHeaderWritten =
+            m_dataLog.create(dataLogPath()) && m_dataLog.write({toCp1252(dataLogHeader(header))}) == 1;
+        if (!log.LogHeaderWritten)
+            tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingWriteFailureTold);
     }
 
     // Each sample carries its own time, in the chart as in the data log.
@@ -110,8 +119,7 @@ void Config::RecordMonitorSample()
             raw[k] = ring.raw[k][n];
             scaled[k] = ring.scaled[k][n];
         }
-        if (!writeDataLog(seriesLogRow(ring.labels[n], raw, scaled, firstChar(m_state.DecimalSeparator))))
-            break;
+        writeDataLog(seriesLogRow(ring.labels[n], raw, scaled, firstChar(m_state.DecimalSeparator)));
         // The view of a sample at index 1 waits for the next one.
         if (n > 1)
             Diagramm();
@@ -120,9 +128,6 @@ void Config::RecordMonitorSample()
     case LogMode::None:
         break;
     }
-    // Each row is on disk when the step ends.
-    if (m_dataLog)
-        m_dataLog->flush();
 }
 
 // txt_data_4 .. txt_data_1 from DB3 .. DB0 with the scaling of their byte.
@@ -185,19 +190,48 @@ bool Config::sampleSeries(int n)
 
 bool Config::writeDataLog(const QString &text)
 {
-    if (!m_dataLog || !m_dataLog->isOpen())
+    LoggingData &log = m_state.logging;
+    // Without its header the log takes no rows; the user has been told.
+    if (!log.LogHeaderWritten || !m_dataLog.isOpen())
         return false;
-    const QByteArray bytes = text.toLatin1();
-    return m_dataLog->write(bytes) == bytes.size();
+    if (m_dataLog.write({toCp1252(text)}) == 1)
+        return true;
+    tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingWriteFailureTold);
+    return false;
 }
 
-void Config::closeDataLog()
+void Config::closeDataLog() { m_dataLog.close(); }
+
+QString Config::dataLogPath() const { return m_state.ProgramPath + QStringLiteral("Datenlog.txt"); }
+
+QString Config::receiveLogPath() const { return m_state.ProgramPath + QStringLiteral("NVX_Log.txt"); }
+
+void Config::tellLogNotWritten(const QString &path, const QString &reason, bool &toldInRun)
 {
-    if (!m_dataLog)
+    const QString file = reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + QLatin1Char(')');
+    if (m_logNotWritten) {
+        toldInRun = true;
+        if (std::none_of(m_logNotWrittenFiles.cbegin(), m_logNotWrittenFiles.cend(),
+                         [&path](const QString &f) { return f.startsWith(path); })) {
+            m_logNotWrittenFiles << file;
+            m_logNotWritten->setText(logNotWrittenText(m_logNotWrittenFiles, m_state.english()));
+        }
         return;
-    m_dataLog->close();
-    delete m_dataLog;
-    m_dataLog = nullptr;
+    }
+    if (toldInRun)
+        return;
+    toldInRun = true;
+    m_logNotWrittenFiles = {file};
+    // Not modal: logging goes on behind it, and nothing waits for the
+    // answer. Nor does it take the focus from a field being typed in.
+    m_logNotWritten = new QMessageBox(QMessageBox::Warning, QStringLiteral("NVX-Ethernet"),
+                                      logNotWrittenText(m_logNotWrittenFiles, m_state.english()), QMessageBox::Ok,
+                                      this);
+    m_logNotWritten->setObjectName(QStringLiteral("LogNotWritten"));
+    m_logNotWritten->setAttribute(Qt::WA_DeleteOnClose);
+    m_logNotWritten->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_logNotWritten->setWindowModality(Qt::NonModal);
+    m_logNotWritten->show();
 }
 
 } // namespace nvx

@@ -78,6 +78,12 @@ QString receiveLogLine(const QString &received, const QDateTime &when, const QLo
     line.reserve(64);
     for (int i = 0; i < 14; ++i)
         line += received.mid(2 * i, 2) + QLatin1Char(' ');
+    // A malformed telegram may carry a line end or another control
+    // character; it would break its line or forge one of its own.
+    for (QChar &c : line) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char('?');
+    }
     return line + QLatin1String("  ") + shortDateText(when.date(), locale) + QLatin1String("  ")
         + longTimeText(when.time(), locale) + QLatin1String(LogLineEnd);
 }

@@ -55,7 +55,8 @@ QString channelLogRow(const ChannelRow &row, QChar decimalMark);
 
 // A telegram's line in the receive log: characters 1-28 of `received` as 14
 // pairs each followed by a blank, two blanks, the date, two blanks, the time,
-// CR LF.
+// CR LF. A control character among them is written as "?", so that each
+// telegram stays one line.
 QString receiveLogLine(const QString &received, const QDateTime &when, const QLocale &locale = QLocale());
 
 } // namespace nvx

@@ -42,6 +42,11 @@ struct LoggingData {
 
     bool RecordingStopped = false;
 
+    // Whether the user has been told in this logging run, and in this
+    // recording, that a log file cannot be written: once per run is enough.
+    bool LoggingWriteFailureTold = false;
+    bool RecordingWriteFailureTold = false;
+
     // The clock of the samples and log lines.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 };

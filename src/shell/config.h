@@ -6,6 +6,7 @@
 #include "link/telegramstream.h"
 #include "logging/chartgrid.h"
 #include "logging/datalog.h"
+#include "logging/linefile.h"
 #include "shell/appstate.h"
 #include "shell/frmstate.h"
 
@@ -21,12 +22,12 @@
 #include <vector>
 
 class QCheckBox;
-class QFile;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMessageBox;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -256,10 +257,12 @@ public:
     void speichern3_Click();
     void SaveDataLogAs();
     // Appends the box's text to the receive log and empties it once it holds
-    // 10000 characters; the box keeps its text when the log cannot be written.
+    // 10000 characters. While the log cannot be written the box keeps what
+    // the log did not take, at most the newest 10000 characters.
     void ReceiveBoxSpill(QPlainTextEdit *box);
     // Appends the box's whole text to the receive log; false when the log
-    // cannot be written (the box then keeps its text).
+    // did not take all of it (the box then keeps the rest, and the user is
+    // told once in the run).
     bool appendBoxToReceiveLog(QPlainTextEdit *box);
     // Adds one line at the end of a receive box.
     static void appendToBox(QPlainTextEdit *box, const QString &line);
@@ -482,12 +485,23 @@ private:
     // The data fields of one channel from its data bytes; false when a
     // scaling text is no number.
     bool refreshChannelFields(int ch);
+    // Writes one row of the data log; false when it is not written.
     bool writeDataLog(const QString &text);
+    QString dataLogPath() const;
+    QString receiveLogPath() const;
+    // Tells the user once in a run (`toldInRun`) that the file at `path`
+    // cannot be written; while the message is open, every further file that
+    // fails is added to it.
+    void tellLogNotWritten(const QString &path, const QString &reason, bool &toldInRun);
     void writeChannelRow(int ch, int n);
     bool sampleSeries(int n);
     void enableSeriesRows(int first);
     void setScrollToNewest();
-    QFile *m_dataLog = nullptr;
+    LineFile m_dataLog;
+    // Opened for each append; it keeps what a full disk left of a line.
+    LineFile m_receiveLog;
+    QPointer<QMessageBox> m_logNotWritten;
+    QStringList m_logNotWrittenFiles;
     FieldFilter *m_fieldFilter = nullptr;
     void setUpChart();
     ChartGrid m_chartGrid;

@@ -53,6 +53,9 @@ QLineEdit *field(QWidget *parent, const QString &name, int maxLength, const QStr
 QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &caption = {})
 {
     auto *b = named(new QToolButton(parent), name);
+    // A click takes the focus, as a button's click did on the original: the
+    // field left behind runs its leave rule before the handler reads it.
+    b->setFocusPolicy(Qt::StrongFocus);
     b->setText(caption);
     b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
     return b;
@@ -381,6 +384,10 @@ void Config::buildLoggingTab(QWidget *tab)
     MSChart1 = named(new QChartView(Diagrammframe), QStringLiteral("MSChart1"));
     MSChart1->setMinimumHeight(220);
     HScroll1 = named(new QScrollBar(Qt::Horizontal, Diagrammframe), QStringLiteral("HScroll1"));
+    // As the original's scroll bar it takes the focus: its keys move the
+    // view, and the rows field left behind is held to its limits before the
+    // scroll handling reads it.
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
     chartLayout->addWidget(MSChart1);
     chartLayout->addWidget(HScroll1);
     logGrid->addWidget(Diagrammframe, 1, 1, 1, 2);

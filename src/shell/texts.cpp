@@ -262,4 +262,19 @@ QString portInUseText(int port, bool english)
                          .arg(port);
 }
 
+QString logNotWrittenText(const QStringList &files, bool english)
+{
+    const QString list = files.join(QLatin1Char('\n'));
+    if (english)
+        return (files.size() == 1 ? QStringLiteral("This file cannot be written:") : QStringLiteral("These files cannot be written:"))
+            + QLatin1Char('\n') + list
+            + QStringLiteral("\n\nLogging goes on. What cannot be written is lost; writing resumes as soon as it works "
+                             "again.");
+    return (files.size() == 1 ? QStringLiteral("In diese Datei kann nicht geschrieben werden:")
+                              : QStringLiteral("In diese Dateien kann nicht geschrieben werden:"))
+        + QLatin1Char('\n') + list
+        + QStringLiteral("\n\nDas Loggen läuft weiter. Was nicht geschrieben werden kann, geht verloren; sobald das "
+                         "Schreiben wieder gelingt, wird weitergeschrieben.");
+}
+
 } // namespace nvx

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace nvx {
 
@@ -43,5 +44,9 @@ QString dataByteEntry(int i, bool english);
 // The message shown when the receiver search cannot have its UDP port
 // (another program or a second copy of this one holds it).
 QString portInUseText(int port, bool english);
+
+// The message of a logging run whose data log or receive log cannot be
+// written; `files` names each, with the system's reason where it gave one.
+QString logNotWrittenText(const QStringList &files, bool english);
 
 } // namespace nvx

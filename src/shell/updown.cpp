@@ -12,8 +12,12 @@ UpDown::UpDown(QWidget *parent)
     m_down->setArrowType(Qt::DownArrow);
     m_up->setObjectName(QStringLiteral("up"));
     m_down->setObjectName(QStringLiteral("down"));
-    for (QToolButton *b : {m_up, m_down})
+    for (QToolButton *b : {m_up, m_down}) {
         b->setFixedSize(18, 11);
+        // A click leaves the field beside it, whose leave rule keeps the
+        // number within its limits before the step reads it.
+        b->setFocusPolicy(Qt::StrongFocus);
+    }
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -1,5 +1,6 @@
 // Gateway mode against the simulated receiver: the last telegram shown, the
-// recording into the receive box with the ID filter and the spill.
+// recording into the receive box with the ID filter and the spill, also
+// onto a disk that fills up.
 
 #include "support/fixtures.h"
 
@@ -8,7 +9,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 
@@ -37,6 +40,23 @@ class TestGateway : public QObject {
         m_bench->module->sendText(t);
         [&] { QTRY_COMPARE(config->telegramsProcessed(), before + 1); }();
         return QString::fromLatin1(t);
+    }
+
+    // The receiver forwards telegrams first .. first + count - 1 in one go,
+    // each carrying its number in DB3 and DB2.
+    void forwardNumbered(int first, int count)
+    {
+        QByteArray all;
+        for (int i = first; i < first + count; ++i)
+            all += nvxsim::SimModule::radioTelegram(QStringLiteral("07"), Watched, {i >> 8, i & 0xFF, 0, 0x08});
+        const quint64 before = config->telegramsProcessed();
+        m_bench->module->sendText(all);
+        QTRY_COMPARE_WITH_TIMEOUT(config->telegramsProcessed(), before + count, 20000);
+    }
+
+    qsizetype messages() const
+    {
+        return config->findChildren<QMessageBox *>(QStringLiteral("LogNotWritten")).size();
     }
 
     static QString line(const QString &t)
@@ -166,6 +186,64 @@ private Q_SLOTS:
             QCOMPARE(QString::fromLatin1(log.readAll()), before);
             QCOMPARE(box(), line(t));
         }
+    }
+
+    // A line end or another control character inside a telegram cannot
+    // break its line in the receive log or forge one.
+    void controlCharactersStayInTheirLine()
+    {
+        const quint64 before = config->telegramsProcessed();
+        m_bench->module->sendText("A55A0B07\r\n0000080012A3FF00FF");
+        QTRY_COMPARE(config->telegramsProcessed(), before + 1);
+        QVERIFY(nvxtest::click(config, QStringLiteral("stop3")));
+        QCOMPARE(nvxtest::fileBytes(receiveLog()),
+                 QByteArray("A5 5A 0B 07 ?? 00 00 08 00 12 A3 FF 00 FF   08.12.26  10:00:00\r\n\r\n\r\n"));
+    }
+
+    // The disk fills in the middle of a spill, has room, is full, has room
+    // again: the box stays near the spill size while nothing goes, the user
+    // is told once, and the receive log holds each telegram at most once,
+    // whole and in order, every one that came after room returned among them.
+    void fullDiskDuringRecording()
+    {
+        nvxtest::FailingDisk disk(m_bench->env.path() + QStringLiteral("/logs"));
+        if (!disk.mountSmall(64))
+            QSKIP(qPrintable(disk.skipReason));
+        state->ProgramPath = disk.folder() + u'/';
+        // A log begun earlier: the free page does not end at a line's end.
+        QFile earlier(receiveLog());
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier\r\n");
+        earlier.close();
+        QVERIFY(disk.fill(4096));
+        // The spill at 157 lines gets only part of the box into the log.
+        forwardNumbered(0, 170);
+        QCOMPARE(messages(), 1);
+        disk.makeRoom();
+        forwardNumbered(170, 30);
+        QVERIFY(disk.fill());
+        forwardNumbered(200, 400);
+        QVERIFY(Config::boxLength(config->txt_Empfang) <= 10000 + 64);
+        disk.makeRoom();
+        forwardNumbered(600, 100);
+        QVERIFY(nvxtest::click(config, QStringLiteral("stop3")));
+        QCOMPARE(messages(), 1);
+
+        QStringList lines = QString::fromLatin1(nvxtest::fileBytes(receiveLog())).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.takeFirst(), QStringLiteral("earlier"));
+        QCOMPARE(lines.mid(lines.size() - 3), QStringList(3, QString()));
+        lines.resize(lines.size() - 3);
+        static const QRegularExpression whole(QStringLiteral("^A5 5A 0B 07 (..) (..) 00 08 (.. ){6}  08\\.12\\.26  10:00:00$"));
+        QList<int> numbers;
+        for (const QString &l : lines) {
+            const QRegularExpressionMatch m = whole.match(l);
+            QVERIFY2(m.hasMatch(), qPrintable(l));
+            numbers << m.captured(1).toInt(nullptr, 16) * 256 + m.captured(2).toInt(nullptr, 16);
+        }
+        QCOMPARE(numbers.first(), 0);
+        for (qsizetype i = 1; i < numbers.size(); ++i)
+            QVERIFY2(numbers[i] > numbers[i - 1], qPrintable(QString::number(numbers[i])));
+        QCOMPARE(numbers.mid(numbers.indexOf(600)).size(), 100);
     }
 };
 

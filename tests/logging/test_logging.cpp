@@ -1,7 +1,9 @@
 // Data logging through the main window, with the simulated receiver's
-// telegrams: the three modes, the data log as it lands on disk, the save
-// dialog, the receive boxes and log, the input rules of the tab's fields.
+// telegrams: the three modes, the data log as it lands on disk (also on a
+// disk that fails), the save dialog, the receive boxes and log, the input
+// rules of the tab's fields and the buttons that read them.
 
+#include "sensors/addressfile.h"
 #include "shell/modsprache.h"
 #include "shell/registry.h"
 #include "shell/updown.h"
@@ -15,9 +17,12 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -106,6 +111,26 @@ class TestLogging : public QObject {
     }
 
     bool press(const char *name) { return nvxtest::click(config, QLatin1String(name)); }
+
+    // Chart mode with channel 1 as series 1, a sample every 50 ms.
+    void chartModeEvery50ms()
+    {
+        config->Auswahl[0]->setCurrentIndex(1);
+        config->txtTimerInterval->setText(QStringLiteral("1"));
+        config->Timer2->setInterval(50);
+    }
+
+    QList<QMessageBox *> messages() const
+    {
+        return config->findChildren<QMessageBox *>(QStringLiteral("LogNotWritten"));
+    }
+
+    // No line of the file stands in it twice.
+    static bool eachLineOnce(const QString &path)
+    {
+        const QStringList lines = fileText(path).split(QLatin1String("\r\n"), Qt::SkipEmptyParts);
+        return QSet<QString>(lines.begin(), lines.end()).size() == lines.size();
+    }
 
 private Q_SLOTS:
     void cleanup()
@@ -413,6 +438,229 @@ private Q_SLOTS:
         // Start after a stop empties the box.
         QVERIFY(press("start3"));
         QVERIFY(config->txt_Empfang->toPlainText().isEmpty());
+    }
+
+    // A click on a button takes the focus, as on the original: the field
+    // left behind runs its leave rule before the handler reads it.
+    void leaveRuleBeforeClick_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("button");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("Start after an unfinished Max2") << "Max2" << "5-" << QStringList{"MonitorStart"} << "0";
+        QTest::newRow("spin after an interval above its limit")
+            << "txtTimerInterval" << "99999" << QStringList{"UpDown1", "down"} << "65534";
+        QTest::newRow("chart scroll after too few rows") << "txtrowcountintervall" << "1" << QStringList{"HScroll1"}
+                                                         << "2";
+    }
+    void leaveRuleBeforeClick()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, button);
+        QFETCH(QString, left);
+        linkWithSensors();
+        chartModeEvery50ms();
+        config->Auswahl[1]->setCurrentIndex(1);
+        config->SSTab1->setCurrentIndex(2);
+        config->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(config));
+        // As a Stop leaves the chart's scroll bar.
+        config->HScroll1->setEnabled(true);
+        auto *edit = config->findChild<QLineEdit *>(field);
+        QVERIFY(edit && edit->isEnabled());
+        edit->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, keys);
+        QWidget *target = config;
+        for (const QString &name : button)
+            target = target->findChild<QWidget *>(name);
+        QVERIFY(target);
+        QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(edit->text(), left);
+        if (button.first() == QLatin1String("MonitorStart")) {
+            QCOMPARE(state->logging.SeriesMax[1], QStringLiteral("0"));
+            QTRY_VERIFY(lineCount(dataLog()) >= 7);
+            answerSaveDialog(QString());
+            QVERIFY(press("Monitorstop"));
+        }
+    }
+
+    // The save dialog after a Stop: ".log" for a name without extension, and
+    // an existing file replaced only once the user agrees.
+    void saveDialog_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("a name without extension") << "run" << false << true;
+        QTest::newRow("an existing file, replaced") << "run.log" << true << true;
+        QTest::newRow("an existing file, kept") << "run" << true << false;
+    }
+    void saveDialog()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, existing);
+        QFETCH(bool, replace);
+        linkWithSensors();
+        config->Option2Ereigniss->setChecked(true);
+        config->channel_log[0]->setChecked(true);
+        QVERIFY(press("MonitorStart"));
+        const QString saved = m_bench->env.path() + QStringLiteral("/run.log");
+        const QString older = QStringLiteral("an older file of that name");
+        if (existing) {
+            QFile f(saved);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(older.toLatin1());
+        }
+        auto asked = std::make_shared<bool>(false);
+        const auto answered = nvxtest::onNextModal(
+            [&](QWidget *w) {
+                nvxtest::chooseFile(qobject_cast<QFileDialog *>(w), m_bench->env.path() + u'/' + typed, replace, asked);
+            },
+            QStringLiteral("CommonDialog1"), 20000);
+        QVERIFY(press("Monitorstop"));
+        QVERIFY(*answered);
+        QCOMPARE(*asked, existing);
+        QCOMPARE(fileText(saved), replace ? fileText(dataLog()) : older);
+        QVERIFY(!QFile::exists(m_bench->env.path() + QStringLiteral("/run")));
+    }
+
+    // A data log deleted or moved away while logging is begun again at its
+    // path, header first, and takes the later rows.
+    void dataLogBegunAgain_data()
+    {
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("deleted") << false;
+        QTest::newRow("moved away") << true;
+    }
+    void dataLogBegunAgain()
+    {
+        QFETCH(bool, moved);
+        linkWithSensors();
+        chartModeEvery50ms();
+        QVERIFY(press("MonitorStart"));
+        QTRY_VERIFY(lineCount(dataLog()) >= 7);
+        const QString away = m_bench->env.path() + QStringLiteral("/moved.txt");
+        QVERIFY(moved ? QFile::rename(dataLog(), away) : QFile::remove(dataLog()));
+        const QString movedText = fileText(away);
+        QTRY_VERIFY(lineCount(dataLog()) >= 7);
+        const QString text = fileText(dataLog());
+        QVERIFY2(text.startsWith(QStringLiteral("Lorvantis Sensortechnik GmbH\r\n")), qPrintable(text));
+        QCOMPARE(text.count(QStringLiteral("Lorvantis")), 1);
+        QCOMPARE(fileText(away), movedText);
+        QVERIFY(messages().isEmpty());
+        answerSaveDialog(QString());
+        QVERIFY(press("Monitorstop"));
+    }
+
+    // A data log and a receive log that cannot be written: one message in
+    // the run, naming both; the samples and the chart go on; once writing
+    // works again both files are written, each line once.
+    void unwritableLogs_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("full disk") << "full" << false;
+        QTest::newRow("read-only folder") << "read-only" << false;
+        QTest::newRow("missing folder") << "missing" << true;
+    }
+    void unwritableLogs()
+    {
+        QFETCH(QString, failure);
+        QFETCH(bool, english);
+        linkWithSensors(english);
+        nvxtest::FailingDisk disk(m_bench->env.path() + QStringLiteral("/logs"));
+        if (failure == QLatin1String("full")) {
+            if (!disk.mountSmall(64))
+                QSKIP(qPrintable(disk.skipReason));
+            QVERIFY(disk.fill());
+        } else if (failure == QLatin1String("read-only")) {
+            if (!disk.setReadOnly(true))
+                QSKIP(qPrintable(disk.skipReason));
+        } else {
+            QVERIFY(QDir(disk.folder()).removeRecursively());
+        }
+        state->ProgramPath = disk.folder() + u'/';
+        // The steps' receive lines at the spill size: each step offers them
+        // to the receive log.
+        QString earlier;
+        for (int i = 0; i < 205; ++i)
+            earlier += QStringLiteral("earlier receive line %1\n").arg(i, 26, 10, QLatin1Char('0'));
+        config->txt_log_data->setPlainText(earlier);
+        chartModeEvery50ms();
+        QVERIFY(press("MonitorStart"));
+        QTRY_VERIFY(state->logging.samples.counter >= 4);
+        QCOMPARE(config->chartRowLabels().constLast(), state->logging.samples.labels[state->logging.samples.counter]);
+        QVERIFY(Config::boxLength(config->txt_log_data) <= 10000 + 64);
+        QCOMPARE(messages().size(), 1);
+        const QString message = messages().constFirst()->text();
+        QVERIFY2(message.contains(dataLog()) && message.contains(receiveLog()), qPrintable(message));
+        QVERIFY(message.startsWith(english ? QStringLiteral("These files cannot be written")
+                                           : QStringLiteral("In diese Dateien kann nicht geschrieben werden")));
+
+        if (failure == QLatin1String("full"))
+            disk.makeRoom();
+        else if (failure == QLatin1String("read-only"))
+            QVERIFY(disk.setReadOnly(false));
+        else
+            QVERIFY(QDir().mkpath(disk.folder()));
+        QTRY_VERIFY(lineCount(dataLog()) >= 7 && QFile::exists(receiveLog()));
+        answerSaveDialog(QString());
+        QVERIFY(press("Monitorstop"));
+        QCOMPARE(messages().size(), 1);
+        QVERIFY(fileText(dataLog()).startsWith(QStringLiteral("Lorvantis Sensortechnik GmbH\r\n")));
+        QVERIFY(eachLineOnce(dataLog()));
+        QVERIFY(eachLineOnce(receiveLog()));
+    }
+
+    // A malformed telegram with a line end inside still makes one receive
+    // line of the logging step.
+    void controlCharactersInTheReceiveLine()
+    {
+        linkWithSensors();
+        QSignalSpy received(config, &Config::telegramReceived);
+        m_bench->module->sendText("A55A0B07\r\n0000080012A3FF00FF");
+        QTRY_COMPARE(received.size(), 1);
+        config->Auswahl[0]->setCurrentIndex(1);
+        QVERIFY(press("MonitorStart"));
+        QCOMPARE(config->txt_log_data->toPlainText(),
+                 QStringLiteral("A5 5A 0B 07 ?? 00 00 08 00 12 A3 FF 00 FF   08.12.26  10:00:00\n"));
+        answerSaveDialog(QString());
+        QVERIFY(press("Monitorstop"));
+    }
+
+    // The data log is written in the Windows code page of the address files.
+    void euroFromAnAddressFile()
+    {
+        linkWithSensors();
+        AddressExport e;
+        e.table.orgBytes[0] = QStringLiteral("Zähler €");
+        e.table.systemIds[0] = SensorId;
+        e.channelLine = state->Texts[5];
+        e.descriptionLabel = state->Texts[6];
+        e.addressLabel = state->Texts[7];
+        e.orgNumberLabel = state->Texts[8];
+        const QString adr = m_bench->env.path() + QStringLiteral("/euro.adr");
+        QFile file(adr);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(formatAddressFile(e));
+        file.close();
+        const auto opened = nvxtest::onNextModal(
+            [&](QWidget *w) { nvxtest::chooseFile(qobject_cast<QFileDialog *>(w), adr); }, QStringLiteral("CommonDialog1"));
+        QVERIFY(press("Ladenbutton2"));
+        QVERIFY(*opened);
+        QCOMPARE(config->OrgByte[0]->text(), QStringLiteral("Zähler €"));
+        config->Optionallintervall->setChecked(true);
+        config->channel_log[0]->setChecked(true);
+        config->txtTimerallInterval->setText(QStringLiteral("1"));
+        config->Timer2->setInterval(50);
+        QVERIFY(press("MonitorStart"));
+        QTRY_VERIFY(lineCount(dataLog()) >= 5);
+        QVERIFY(nvxtest::fileBytes(dataLog()).contains("; 1 ;Z\xE4hler \x80;000FA850;"));
+        answerSaveDialog(QString());
+        QVERIFY(press("Monitorstop"));
     }
 };
 

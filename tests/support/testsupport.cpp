@@ -10,11 +10,20 @@
 #include <QStyleOptionGroupBox>
 #include <QTextDocument>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTimer>
+
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
 
 namespace nvxtest {
 
@@ -57,7 +66,7 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
     return timer;
 }
 
-void chooseFile(QFileDialog *dialog, const QString &path)
+void chooseFile(QFileDialog *dialog, const QString &path, bool replace, std::shared_ptr<bool> asked)
 {
     const auto press = [dialog, path] {
         for (auto *view : dialog->findChildren<QAbstractItemView *>())
@@ -70,9 +79,17 @@ void chooseFile(QFileDialog *dialog, const QString &path)
     };
     auto *again = new QTimer(dialog);
     again->setInterval(100);
-    QObject::connect(again, &QTimer::timeout, dialog, [dialog, press] {
-        if (dialog->isVisible())
+    QObject::connect(again, &QTimer::timeout, dialog, [dialog, press, replace, asked] {
+        auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (question && question->parent() == dialog) {
+            if (asked)
+                *asked = true;
+            question->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            if (!replace)
+                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+        } else if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
             press();
+        }
     });
     // Once the dialog has answered, it may be shown again for another choice.
     QObject::connect(dialog, &QDialog::finished, again, &QObject::deleteLater);
@@ -190,6 +207,66 @@ QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+FailingDisk::FailingDisk(const QString &folder) : m_folder(folder) { QDir().mkpath(folder); }
+
+FailingDisk::~FailingDisk()
+{
+    for (; m_mounts > 0; --m_mounts)
+        ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+}
+
+bool FailingDisk::mountHere(const char *source, const char *type, unsigned long flags, const char *options)
+{
+    // A mount outside the test's own namespace would reach the machine.
+    if (qgetenv("NVX_IN_NETNS") != "1") {
+        skipReason = QStringLiteral("no private mount namespace (run the test under scripts/netns-run.sh)");
+        return false;
+    }
+    if (::mount(source, QFile::encodeName(m_folder).constData(), type, flags, options) != 0) {
+        skipReason = QStringLiteral("cannot mount on %1: %2").arg(m_folder, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    if (!(flags & MS_REMOUNT))
+        ++m_mounts;
+    return true;
+}
+
+bool FailingDisk::mountSmall(int kib)
+{
+    return mountHere("tmpfs", "tmpfs", 0, QByteArray("size=" + QByteArray::number(kib) + "k").constData());
+}
+
+bool FailingDisk::fill(qint64 leaveFree)
+{
+    QFile filler(m_folder + QStringLiteral("/filler"));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray page(4096, 'f');
+    while (filler.write(page) == page.size()) {
+    }
+    return filler.resize(std::max<qint64>(filler.size() - leaveFree, 0));
+}
+
+void FailingDisk::makeRoom() { QFile::remove(m_folder + QStringLiteral("/filler")); }
+
+bool FailingDisk::setReadOnly(bool readOnly)
+{
+    if (!m_bound) {
+        if (!mountHere(QFile::encodeName(m_folder).constData(), nullptr, MS_BIND, nullptr))
+            return false;
+        m_bound = true;
+    }
+    // A remount keeps the flags it may not drop in a user namespace.
+    struct statvfs fs {};
+    ::statvfs(QFile::encodeName(m_folder).constData(), &fs);
+    unsigned long kept = 0;
+    for (auto [st, ms] : {std::pair{ST_NOSUID, MS_NOSUID}, {ST_NODEV, MS_NODEV}, {ST_NOEXEC, MS_NOEXEC},
+                          {ST_NOATIME, MS_NOATIME}, {ST_NODIRATIME, MS_NODIRATIME}, {ST_RELATIME, MS_RELATIME}})
+        if (fs.f_flag & st)
+            kept |= ms;
+    return mountHere(nullptr, nullptr, MS_REMOUNT | MS_BIND | kept | (readOnly ? MS_RDONLY : 0), nullptr);
 }
 
 QString tableText(nvx::Config &config)

@@ -51,8 +51,12 @@ bool click(QWidget *root, const QString &name);
 
 // Types `path` into an open file dialog's name field and presses its button,
 // again and again until the dialog has gone: the dialog reads its folder in
-// the background and may change the selection after the first press.
-void chooseFile(QFileDialog *dialog, const QString &path);
+// the background and may change the selection after the first press. When
+// the dialog asks whether to replace an existing file, the question is
+// answered with `replace`; a No cancels the dialog. `asked` (when given)
+// turns true once the question came.
+void chooseFile(QFileDialog *dialog, const QString &path, bool replace = true,
+                std::shared_ptr<bool> asked = {});
 
 // Stands in for the desktop while it lives: records the addresses of the
 // given schemes that would have been opened.
@@ -76,6 +80,35 @@ QStringList cutCaptions(const QWidget *window);
 
 // The whole file; empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
+
+// A folder (made when missing) that fails as a disk does: a small tmpfs that
+// can be filled to its last bytes, or the folder mounted read-only. The
+// mounts live in the test's own mount namespace (scripts/netns-run.sh) and
+// go with this object; outside that namespace nothing is mounted, and
+// `skipReason` says why.
+class FailingDisk {
+public:
+    explicit FailingDisk(const QString &folder);
+    ~FailingDisk();
+    FailingDisk(const FailingDisk &) = delete;
+    FailingDisk &operator=(const FailingDisk &) = delete;
+    QString folder() const { return m_folder; }
+    // A tmpfs of `kib` KiB on the folder.
+    bool mountSmall(int kib);
+    // Fills the disk with a filler file up to all but `leaveFree` bytes
+    // (whole pages); then makeRoom() removes the filler again.
+    bool fill(qint64 leaveFree = 0);
+    void makeRoom();
+    // The folder read-only, or writable again.
+    bool setReadOnly(bool readOnly);
+    QString skipReason;
+
+private:
+    bool mountHere(const char *source, const char *type, unsigned long flags, const char *options);
+    QString m_folder;
+    int m_mounts = 0;
+    bool m_bound = false;
+};
 
 // The 30 rows of the sensor table, one line each:
 // "01 | <OrgByte> | <Orgnr> | <SystemID>".

@@ -1,0 +1,39 @@
+#pragma once
+// A log file written in whole lines on a disk that may take only part of a
+// write (it fills up) or none of it (it is full, the folder is read-only or
+// gone). What the file took is never offered to it again, and a line it took
+// only in part is completed before anything else is written: each line
+// stands in the file once, and whole.
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QString>
+
+namespace nvx {
+
+class LineFile {
+public:
+    // Creates `path` anew (an existing file is emptied) and keeps it open.
+    bool create(const QString &path);
+    // Opens `path` for appending; the file is created when missing.
+    bool openToAppend(const QString &path);
+    void close() { m_file.close(); }
+    bool isOpen() const { return m_file.isOpen(); }
+    // True while the open file is still the one at its path: not deleted,
+    // moved away or replaced by another file of that name.
+    bool isAtItsPath() const;
+    // Writes `lines` (each with its own line end) behind the rest of a line
+    // that an earlier write left unfinished. Returns how many of `lines` the
+    // file took; one taken in part counts, its rest waits for the next write.
+    qsizetype write(const QList<QByteArray> &lines);
+    // Why the latest open or write failed; empty when the disk gave no
+    // reason (it took part of a write).
+    QString failure() const;
+
+private:
+    QFile m_file;
+    QByteArray m_unfinished;
+};
+
+} // namespace nvx
