@@ -2,6 +2,7 @@
 // the data log under a name of the user's choice.
 
 #include "shell/config.h"
+#include "shell/smallfile.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -55,7 +56,7 @@ bool Config::appendBoxToReceiveLog(QPlainTextEdit *box)
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     const QByteArray bytes = text.toLatin1();
     QFile log(m_state.ProgramPath + QStringLiteral("NVX_Log.txt"));
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!openRegularFile(log, QIODevice::WriteOnly | QIODevice::Append))
         return false;
     const bool written = log.write(bytes) == bytes.size() && log.flush();
     log.close();
@@ -121,7 +122,7 @@ void Config::SaveDataLogAs()
     // The copy replaces a file of that name only once it is whole: a copy
     // that fails leaves the earlier file as it was.
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!openRegularFile(in, QIODevice::ReadOnly))
         return;
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))

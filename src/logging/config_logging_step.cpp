@@ -3,6 +3,7 @@
 
 #include "logging/datalog.h"
 #include "shell/config.h"
+#include "shell/smallfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,7 +63,7 @@ void Config::RecordMonitorSample()
     if (!log.LogHeaderWritten) {
         closeDataLog();
         m_dataLog = new QFile(m_state.ProgramPath + QStringLiteral("Datenlog.txt"), this);
-        if (!m_dataLog->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!openRegularFile(*m_dataLog, QIODevice::WriteOnly | QIODevice::Truncate))
             return closeDataLog();
         DataLogHeaderInput header;
         header.mode = mode;

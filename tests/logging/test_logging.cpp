@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <sys/stat.h>
 
 using namespace nvx;
 
@@ -413,6 +414,27 @@ private Q_SLOTS:
         // Start after a stop empties the box.
         QVERIFY(press("start3"));
         QVERIFY(config->txt_Empfang->toPlainText().isEmpty());
+    }
+
+    // Logs whose names are FIFOs are not opened: writing would wait for a
+    // reader without end. The step writes no row, the box keeps its text.
+    void logsThatAreFifosAreLeftAlone()
+    {
+        linkWithSensors();
+        for (const QString &log : {dataLog(), receiveLog()})
+            QVERIFY(::mkfifo(QFile::encodeName(log).constData(), 0600) == 0);
+        config->Option2Ereigniss->setChecked(true);
+        config->channel_log[2]->setChecked(true);
+        QVERIFY(press("MonitorStart"));
+        sendData(2, {0x10, 0, 0, 0x08});
+        QVERIFY(!state->logging.LogHeaderWritten);
+        config->txt_log_data->setPlainText(QString(10000, QLatin1Char('x')));
+        config->ReceiveBoxSpill(config->txt_log_data);
+        QCOMPARE(config->txt_log_data->toPlainText().size(), 10000);
+        const auto saved = answerSaveDialog(m_bench->env.programPath() + QStringLiteral("kopie.log"));
+        QVERIFY(press("Monitorstop"));
+        QVERIFY(*saved);
+        QVERIFY(!QFile::exists(m_bench->env.programPath() + QStringLiteral("kopie.log")));
     }
 };
 
