@@ -3,6 +3,7 @@
 
 #include "sensors/cp1252.h"
 #include "shell/config.h"
+#include "shell/smallfile.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -156,7 +157,7 @@ void Config::SaveDataLogAs()
     // The copy replaces a file of that name only once it is whole: a copy
     // that fails leaves the earlier file as it was.
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!openRegularFile(in, QIODevice::ReadOnly))
         return;
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))

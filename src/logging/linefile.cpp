@@ -1,5 +1,7 @@
 #include "logging/linefile.h"
 
+#include "shell/smallfile.h"
+
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
@@ -19,14 +21,14 @@ bool LineFile::create(const QString &path)
     // What a former file still owed does not belong in a new one.
     m_unfinished.clear();
     m_file.setFileName(path);
-    return m_file.open(Unbuffered | QIODevice::Truncate);
+    return openRegularFile(m_file, Unbuffered | QIODevice::Truncate);
 }
 
 bool LineFile::openToAppend(const QString &path)
 {
     m_file.close();
     m_file.setFileName(path);
-    return m_file.open(Unbuffered | QIODevice::Append);
+    return openRegularFile(m_file, Unbuffered | QIODevice::Append);
 }
 
 bool LineFile::isAtItsPath() const

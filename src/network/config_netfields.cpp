@@ -153,10 +153,10 @@ void Config::connectNetFields()
     // is cut to the room left, the text already there stays whole. A longer
     // text that came from a file (set with the field's signals blocked) is
     // not cut when it is edited; it only cannot grow.
-    const auto descriptionChanged = [this, lengthBefore = qsizetype(0)](int position, int, int added) mutable {
+    const auto descriptionChanged = [this, before = QString()]() mutable {
         const QString text = Beschreibung->toPlainText();
         if (Beschreibung->signalsBlocked()) {
-            lengthBefore = text.size();
+            before = text;
             return;
         }
         QString clean = text;
@@ -165,17 +165,19 @@ void Config::connectNetFields()
                 || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
                 c = QLatin1Char(' ');
         }
-        const qsizetype insertEnd = cutInsertionToFit(clean, qsizetype(position) + added,
-                                                      std::max<qsizetype>(DescriptionMaxLength, lengthBefore));
-        lengthBefore = clean.size();
+        // The document may report a whole line as changed (a paste at its
+        // start does); what was put in is told from the text before.
+        const qsizetype cursorAt = cutEditToFit(clean, before, Beschreibung->textCursor().position(),
+                                                std::max<qsizetype>(DescriptionMaxLength, before.size()));
+        before = clean;
         if (clean == text)
             return;
         Beschreibung->setPlainText(clean);
         QTextCursor cursor = Beschreibung->textCursor();
-        cursor.setPosition(int(insertEnd));
+        cursor.setPosition(int(cursorAt));
         Beschreibung->setTextCursor(cursor);
     };
-    connect(Beschreibung->document(), &QTextDocument::contentsChange, this, descriptionChanged);
+    connect(Beschreibung->document(), &QTextDocument::contentsChanged, this, descriptionChanged);
 }
 
 bool Config::eventFilter(QObject *watched, QEvent *event)

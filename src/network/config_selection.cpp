@@ -35,18 +35,18 @@ void Config::ListBoards_ItemClick(QTreeWidgetItem *item)
 {
     if (!item)
         return;
-    m_state.BoardDescriptions = QStringList();
-    for (int i = 0; i <= m_state.NextBoardIndex; ++i)
-        m_state.BoardDescriptions.append(QString());
-
     if (m_state.LoggingActive) {
         // The list already moved its highlight to the refused row; it goes
         // back to the receiver still in use, which every reader of the list
-        // takes as the chosen one.
+        // takes as the chosen one. Its description as selected stays for
+        // the printout.
         highlightSelectedBoard();
         ShowErrorWindow(ErrorLoggingActive);
         return;
     }
+    m_state.BoardDescriptions = QStringList();
+    for (int i = 0; i <= m_state.NextBoardIndex; ++i)
+        m_state.BoardDescriptions.append(QString());
     // The receiver shown so far keeps its descriptions.
     if (m_state.BoardShown)
         Datspeichern();

@@ -34,8 +34,8 @@ Alarm::Alarm(AppState &state, Config &config)
     grid->addWidget(txtMinute[0], 1, 0, 1, 3);
     txtmin = new QLineEdit(QStringLiteral("16"), Ueberwachungstimerframe);
     txtmin->setObjectName(QStringLiteral("txtmin"));
-    txtmin->setMaxLength(3);
-    installCharFilter(txtmin, minutesKey);
+    // The filter keeps the 3 digits, so a paste is cut after what it drops.
+    installCharFilter(txtmin, minutesKey, 3);
     txtmin->installEventFilter(this);
     grid->addWidget(txtmin, 2, 0);
     UpDown1 = new UpDown(Ueberwachungstimerframe);

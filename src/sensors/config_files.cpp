@@ -148,7 +148,7 @@ void Config::ExportAddressFile()
     e.addressLabel = m_state.Texts[7];
     e.orgNumberLabel = m_state.Texts[8];
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!openRegularFile(file, QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     file.write(formatAddressFile(e));
 }

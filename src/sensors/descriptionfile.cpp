@@ -66,7 +66,7 @@ Descriptions parseDescriptionFile(const QByteArray &data)
 bool writeDescriptionFile(const QString &path, const Descriptions &d)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!openRegularFile(file, QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     const QByteArray bytes = formatDescriptionFile(d);
     return file.write(bytes) == bytes.size();

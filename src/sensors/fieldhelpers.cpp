@@ -62,7 +62,7 @@ private:
                 ++position;
         }
         if (m_maxTyped > 0)
-            position = cutInsertionToFit(clean, position, std::max<qsizetype>(m_maxTyped, m_before.size()));
+            position = cutEditToFit(clean, m_before, position, std::max<qsizetype>(m_maxTyped, m_before.size()));
         if (clean == text)
             return;
         m_field->setText(clean);
@@ -82,15 +82,40 @@ void installCharFilter(QLineEdit *field, std::function<QChar(QChar)> rule, int m
     field->installEventFilter(new CharFilter(field, std::move(rule), maxTyped));
 }
 
-qsizetype cutInsertionToFit(QString &text, qsizetype insertEnd, qsizetype allowed)
+namespace {
+// Takes up to `count` characters out before `end`; where they began.
+qsizetype cutBefore(QString &text, qsizetype end, qsizetype count)
 {
-    const qsizetype excess = text.size() - allowed;
-    insertEnd = std::clamp<qsizetype>(insertEnd, 0, text.size());
-    if (excess <= 0)
-        return insertEnd;
-    const qsizetype from = std::max<qsizetype>(0, insertEnd - excess);
-    text.remove(from, insertEnd - from);
+    const qsizetype from = std::max<qsizetype>(0, end - count);
+    text.remove(from, end - from);
     return from;
+}
+} // namespace
+
+qsizetype cutEditToFit(QString &text, const QString &before, qsizetype cursor, qsizetype allowed)
+{
+    cursor = std::clamp<qsizetype>(cursor, 0, text.size());
+    const qsizetype excess = text.size() - allowed;
+    if (excess <= 0)
+        return cursor;
+    // What the edit put in ends where the text that stood behind it starts
+    // again: the end both share, short of what they share at the front.
+    const qsizetype shorter = std::min(text.size(), before.size());
+    qsizetype front = 0;
+    while (front < shorter && text[front] == before[front])
+        ++front;
+    qsizetype back = 0;
+    while (back < shorter - front && text[text.size() - 1 - back] == before[before.size() - 1 - back])
+        ++back;
+    QString cut = text;
+    const qsizetype end = cutBefore(cut, text.size() - back, excess);
+    // The cursor stands behind the insertion; where cutting there leaves
+    // the same text (repeated characters), it stays beside what was put in.
+    QString atCursor = text;
+    const qsizetype cursorEnd = cutBefore(atCursor, cursor, excess);
+    const bool sameText = atCursor == cut;
+    text = cut;
+    return sameText ? cursorEnd : end;
 }
 
 void centreOnScreen(QWidget *window)

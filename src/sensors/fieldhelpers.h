@@ -19,12 +19,11 @@ namespace nvx {
 // longer text that is set from a file (such a text only cannot grow).
 void installCharFilter(QLineEdit *field, std::function<QChar(QChar)> rule, int maxTyped = 0);
 
-// After an edit that put characters in ending at `insertEnd` (where the
-// cursor then stands): when `text` is longer than `allowed`, the end of what
-// was put in is taken out again, so the text that stood there stays whole and
-// the insertion takes only as much as fits. Returns where the insertion now
-// ends.
-qsizetype cutInsertionToFit(QString &text, qsizetype insertEnd, qsizetype allowed);
+// After an edit that turned `before` into `text` (the cursor now at
+// `cursor`): when `text` is longer than `allowed`, the end of what the edit
+// put in is taken out again, so the text that stood there stays whole and
+// the insertion takes only as much as fits. Returns where the cursor goes.
+qsizetype cutEditToFit(QString &text, const QString &before, qsizetype cursor, qsizetype allowed);
 
 // Places a window in the middle of the screen.
 void centreOnScreen(QWidget *window);

@@ -44,9 +44,10 @@ LernmodusFenster::LernmodusFenster(AppState &state, Config &config)
     Manuell[1] = new QRadioButton(QStringLiteral("Sensor ID manuell einlernen:"), Einlernprozedurframe);
     txtSensorIDeingabe = new QLineEdit(Einlernprozedurframe);
     txtSensorIDeingabe->setObjectName(QStringLiteral("txtSensorIDeingabe"));
-    txtSensorIDeingabe->setMaxLength(8);
     txtSensorIDeingabe->setEnabled(false);
-    installCharFilter(txtSensorIDeingabe, sensorIdKey);
+    // The filter, not the field, keeps the 8 characters: a pasted ID written
+    // with blanks ("00 0F A8 50") is cut only after they are dropped.
+    installCharFilter(txtSensorIDeingabe, sensorIdKey, 8);
     for (int i = 0; i < 2; ++i) {
         Manuell[i]->setObjectName(QStringLiteral("Manuell_%1").arg(i));
         ways->addWidget(Manuell[i]);

@@ -87,8 +87,10 @@ QList<PlacedText> layOutLines(const QList<PrintLine> &lines, double columnWidth,
             if (columnX < x - columnWidth * 1e-6)
                 ++out;
             QString rest = item.text;
-            while (rightEdge > 0 && columnX + width(rest) > rightEdge + columnWidth * 1e-6) {
-                const qsizetype n = fittingLength(rest, rightEdge - columnX, width);
+            // Only what can fit on a line is measured: a text from a file may
+            // be tens of kilobytes long.
+            while (rightEdge > 0) {
+                const qsizetype n = fittingLength(rest, rightEdge - columnX + columnWidth * 1e-6, width);
                 if (n >= rest.size())
                     break;
                 placed.append(PlacedText{out++, columnX, rest.left(n), l.colour});

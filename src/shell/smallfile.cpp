@@ -41,4 +41,12 @@ SmallFile readSmallFile(const QString &path, qint64 maxBytes)
     return out;
 }
 
+bool openRegularFile(QFile &file, QIODevice::OpenMode mode)
+{
+    const QFileInfo info(file.fileName());
+    if (info.exists() && !info.isFile())
+        return false;
+    return file.open(mode);
+}
+
 } // namespace nvx

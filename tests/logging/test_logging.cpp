@@ -25,6 +25,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <sys/stat.h>
 
 using namespace nvx;
 
@@ -661,6 +662,25 @@ private Q_SLOTS:
         QVERIFY(nvxtest::fileBytes(dataLog()).contains("; 1 ;Z\xE4hler \x80;000FA850;"));
         answerSaveDialog(QString());
         QVERIFY(press("Monitorstop"));
+    }
+
+    // Logs whose names are FIFOs are not opened: writing would wait for a
+    // reader without end. They count as logs that cannot be written.
+    void logsThatAreFifosAreLeftAlone()
+    {
+        linkWithSensors();
+        for (const QString &log : {dataLog(), receiveLog()})
+            QVERIFY(::mkfifo(QFile::encodeName(log).constData(), 0600) == 0);
+        config->Option2Ereigniss->setChecked(true);
+        config->channel_log[2]->setChecked(true);
+        QVERIFY(press("MonitorStart"));
+        sendData(2, {0x10, 0, 0, 0x08});
+        QTRY_COMPARE(messages().size(), 1);
+        QVERIFY(messages().constFirst()->text().contains(dataLog()));
+        const auto saved = answerSaveDialog(m_bench->env.programPath() + QStringLiteral("kopie.log"));
+        QVERIFY(press("Monitorstop"));
+        QVERIFY(*saved);
+        QVERIFY(!QFile::exists(m_bench->env.programPath() + QStringLiteral("kopie.log")));
     }
 };
 

@@ -112,22 +112,41 @@ private Q_SLOTS:
         QCOMPARE(pasted.size(), 150);
         QVERIFY(pasted.startsWith(QStringLiteral("Zeile 1 Zeile 2")));
 
-        // Into a nearly full description: the text there stays whole, the
-        // paste takes the five characters left.
-        const QString before = QString(10, QLatin1Char('a')) + QString(135, QLatin1Char('b'));
-        desc->setPlainText(before);
-        QTextCursor at = desc->textCursor();
-        at.setPosition(10);
-        desc->setTextCursor(at);
-        QApplication::clipboard()->setText(QStringLiteral("0123456789"));
-        QTest::keyClick(desc, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(desc->toPlainText(), before.left(10) + QStringLiteral("01234") + before.mid(10));
-        QCOMPARE(desc->textCursor().position(), 15);
-
         // Tab leaves the field as in a one-line field, and types nothing.
         QTest::keyClick(desc, Qt::Key_Tab);
         QVERIFY(!desc->hasFocus());
         QVERIFY(!desc->toPlainText().contains(QLatin1Char('\t')));
+    }
+
+    // Into a nearly full description (145 characters): the text there stays
+    // whole, the paste takes the room left, wherever it goes in.
+    void pasteIntoAFullDescription_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");   // the selection the paste replaces
+        QTest::addColumn<QString>("after");
+        const QString a(10, QLatin1Char('a'));
+        const QString b(135, QLatin1Char('b'));
+        QTest::newRow("in the middle") << 10 << 10 << a + QStringLiteral("01234") + b;
+        QTest::newRow("at the start") << 0 << 0 << QStringLiteral("01234") + a + b;
+        QTest::newRow("over a selection at the start") << 0 << 2 << QStringLiteral("0123456") + a.mid(2) + b;
+    }
+    void pasteIntoAFullDescription()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, after);
+        QPlainTextEdit *desc = c().Beschreibung;
+        desc->setFocus();
+        desc->setPlainText(QString(10, QLatin1Char('a')) + QString(135, QLatin1Char('b')));
+        QTextCursor at = desc->textCursor();
+        at.setPosition(from);
+        at.setPosition(to, QTextCursor::KeepAnchor);
+        desc->setTextCursor(at);
+        QApplication::clipboard()->setText(QStringLiteral("0123456789"));
+        QTest::keyClick(desc, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(desc->toPlainText(), after);
+        QCOMPARE(desc->textCursor().position(), from + 150 - 145 + (to - from));
     }
 
     void descriptionSavedOnLeaving()

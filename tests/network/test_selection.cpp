@@ -7,11 +7,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QToolButton>
 #include <QUdpSocket>
+#include <sys/stat.h>
 
 using namespace nvx;
 
@@ -217,6 +219,20 @@ private Q_SLOTS:
         config->ListBoards_ItemClick(list(record(4)));
         QCOMPARE(state->ChannelDescriptions[0], read ? QStringLiteral("c0") : QString());
         QCOMPARE(config->Beschreibung->toPlainText().size(), read ? size - 5 : 0);
+    }
+
+    // A description file that is a FIFO is neither read nor written over:
+    // either would wait for its other end without end.
+    void fifoDescriptionFile()
+    {
+        QVERIFY(QDir(bench->env.path()).mkdir(QStringLiteral("DAT")));
+        const QString fifo = datPath(QStringLiteral("001A2B030C04"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        config->ListBoards_ItemClick(list(record(4)));
+        config->Beschreibung->setPlainText(QStringLiteral("Halle"));
+        config->ListBoards_ItemClick(list(record(2)));
+        QCOMPARE(state->SelectedMAC, QStringLiteral("001A2B030C02"));
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     }
 
     void noDatFolderNoFile()

@@ -6,6 +6,7 @@
 #include "shell/registry.h"
 #include "support/fixtures.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QToolButton>
@@ -100,6 +101,11 @@ private Q_SLOTS:
     {
         learn(3, [](LernmodusFenster *w) {
             typeId(w, 2, QStringLiteral("000fa8x50"));
+            QCOMPARE(w->txtSensorIDeingabe->text(), QStringLiteral("000FA850"));
+            // An ID pasted as it is often written: the blanks go, all 8 digits stay.
+            w->txtSensorIDeingabe->selectAll();
+            QApplication::clipboard()->setText(QStringLiteral("00 0f a8 50 7"));
+            w->txtSensorIDeingabe->paste();
             QCOMPARE(w->txtSensorIDeingabe->text(), QStringLiteral("000FA850"));
             QVERIFY(click(w, QStringLiteral("Uebertragen")));
         });

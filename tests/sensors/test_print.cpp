@@ -254,6 +254,26 @@ private Q_SLOTS:
         QCOMPARE(printed.join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
     }
 
+    // A click on another receiver refused while logging runs leaves the
+    // printout to the selected one: its MAC beside its settings, and its
+    // description as selected.
+    void refusedSelectionPrintsTheSelectedReceiver()
+    {
+        selectReceiver();
+        QTreeWidgetItem *other = bench->list(nvxtest::reportingRecord("001A2B030C77", QStringLiteral("127.0.0.7")));
+        config->show();
+        state->LoggingActive = true;
+        auto seen = nvxtest::answerError();
+        QTest::mouseClick(config->ListBoards->viewport(), Qt::LeftButton, {},
+                          config->ListBoards->visualItemRect(other).center());
+        QVERIFY(seen->shown);
+        const QStringList page = print(QStringLiteral("Druckbutton"), 3, pdfPath(QStringLiteral("refused.pdf"))).value(0);
+        QVERIFY(page.size() > 15);
+        QCOMPARE(page[4], at({{12, QStringLiteral("MAC")}, {30, QStringLiteral("00:1A:2B:03:0C:05")}}));
+        QCOMPARE(page[5], at({{12, QStringLiteral("NVX - IP")}, {30, QStringLiteral("192.0.2.5")}}));
+        QCOMPARE(page[14], at({{12, QStringLiteral("Text")}, {30, QStringLiteral("Halle 3 Nord")}}));
+    }
+
     // A description typed to the field's 150 characters prints whole, in the
     // printout's normal font: what does not fit beside its label continues
     // on the next lines at the same column.

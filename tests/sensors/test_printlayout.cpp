@@ -74,6 +74,21 @@ private Q_SLOTS:
         QCOMPARE(asText({PrintLine{items}}, 20), rows);
     }
 
+    // A text of many kilobytes is laid out without measuring what follows
+    // each of its lines again and again.
+    void longTextMeasuredLineByLine()
+    {
+        const QString text = QString(50000, QLatin1Char('x'));
+        qsizetype measured = 0;
+        const auto width = [&measured](const QString &s) {
+            measured += s.size();
+            return double(s.size());
+        };
+        const QList<PlacedText> placed = layOutLines({PrintLine{{{1, text, true}}}}, 1.0, width, 100);
+        QCOMPARE(placed.size(), 500);
+        QVERIFY2(measured < 30 * text.size(), qPrintable(QString::number(measured)));
+    }
+
     void linesFollowEachOther()
     {
         const QList<PrintLine> lines{PrintLine{}, PrintLine{{{3, QStringLiteral("a")}, {2, QStringLiteral("b")}}},
