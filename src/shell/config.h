@@ -463,8 +463,9 @@ private:
     void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
     void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
     // Hands on what a stream held back once nothing followed it in time.
-    void flushTelegramStreamsLater();
+    void armTelegramHold();
     void flushTelegramStreams();
+    QTimer m_telegramHold;
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;
