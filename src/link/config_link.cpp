@@ -139,9 +139,9 @@ void Config::Winsock1_DataArrival()
 
 void Config::Winsock3_DataArrival()
 {
-    const QString sender = addressText(Winsock3->peerAddress());
+    m_winsock3Sender = addressText(Winsock3->peerAddress());
     for (const QString &telegram : m_winsock3Stream.feed(Winsock3->readAll(), nowMs()))
-        queueTelegram(telegram, sender, false);
+        queueTelegram(telegram, m_winsock3Sender, false);
     armTelegramHold();
 }
 
@@ -164,7 +164,7 @@ void Config::flushTelegramStreams()
         for (const QString &telegram : m_winsock1Stream.flush(nowMs()))
             queueTelegram(telegram, addressText(Winsock1_1->peerAddress()), false);
     for (const QString &telegram : m_winsock3Stream.flush(nowMs()))
-        queueTelegram(telegram, addressText(Winsock3->peerAddress()), false);
+        queueTelegram(telegram, m_winsock3Sender, false);
     armTelegramHold();
 }
 

@@ -453,6 +453,9 @@ private:
     // TCP is a byte stream: these keep a telegram split over two reads.
     TelegramStream m_winsock1Stream;
     TelegramStream m_winsock3Stream;
+    // The receiver behind Winsock3's last read: a telegram held back is
+    // still its own once the connection has closed meanwhile.
+    QString m_winsock3Sender;
     // Context of the accepted connection's handlers: destroyed with the
     // window's members, before the socket itself goes with the children.
     QObject m_winsock1Context;

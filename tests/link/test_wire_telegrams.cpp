@@ -7,6 +7,8 @@
 #include "shell/frmstate.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTcpSocket>
 #include <QToolButton>
 
 using namespace nvx;
@@ -178,6 +180,35 @@ private Q_SLOTS:
         QTRY_VERIFY(processedAfterMs >= 0);
         QVERIFY2(processedAfterMs < 60, qPrintable(QString::number(processedAfterMs)));
         QCOMPARE(config->SystemID[channel]->text(), QStringLiteral("0012A3F1"));
+    }
+
+    // A telegram still held back when the receiver closes the connection
+    // is its telegram all the same.
+    void heldTelegramOutlivesTheClose_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QByteArray>("telegram");
+        QTest::addColumn<int>("row");
+        const QByteArray syncInID = SimModule::channelTelegram(5, QStringLiteral("07"), QStringLiteral("A55A1234"),
+                                                               {1, 2, 3, 8});
+        for (const auto &[name, mode] : TcpModes) {
+            QTest::addRow("%s, ending in A", name) << int(mode) << OnRow11 << 10;
+            QTest::addRow("%s, sync in the ID", name) << int(mode) << syncInID << 5;
+        }
+    }
+    void heldTelegramOutlivesTheClose()
+    {
+        QFETCH(int, mode);
+        QFETCH(QByteArray, telegram);
+        QFETCH(int, row);
+        SimModule *m = bench->link(recordFor(Mode(mode)));
+        QVERIFY(m);
+        QTcpSocket *socket = Mode(mode) == Mode::TcpServer ? config->Winsock3 : config->Winsock1_1.data();
+        QSignalSpy read(socket, &QIODevice::readyRead);
+        m->sendText(telegram);
+        QVERIFY(read.wait());
+        m->stopReceiver();
+        QTRY_COMPARE(config->SystemID[row]->text(), QString::fromLatin1(telegram.mid(16, 8)));
     }
 
     void piecesBeforeTelegrams()
