@@ -92,6 +92,7 @@ void Config::senden()
 void Config::Winsock3_Connect()
 {
     m_winsock3Stream.clear();
+    armTelegramHold();
     // While logging runs a new link stays quiet, so the log is not disturbed
     // by a table read.
     if (m_state.LoggingActive)
@@ -133,21 +134,27 @@ void Config::Winsock1_DataArrival()
     const QString sender = addressText(Winsock1_1->peerAddress());
     for (const QString &telegram : m_winsock1Stream.feed(Winsock1_1->readAll(), nowMs()))
         queueTelegram(telegram, sender, false);
-    flushTelegramStreamsLater();
+    armTelegramHold();
 }
 
 void Config::Winsock3_DataArrival()
 {
-    const QString sender = addressText(Winsock3->peerAddress());
+    m_winsock3Sender = addressText(Winsock3->peerAddress());
     for (const QString &telegram : m_winsock3Stream.feed(Winsock3->readAll(), nowMs()))
-        queueTelegram(telegram, sender, false);
-    flushTelegramStreamsLater();
+        queueTelegram(telegram, m_winsock3Sender, false);
+    armTelegramHold();
 }
 
-void Config::flushTelegramStreamsLater()
+void Config::armTelegramHold()
 {
-    if (m_winsock1Stream.holding() || m_winsock3Stream.holding())
-        QTimer::singleShot(TelegramStream::HoldMs, Qt::PreciseTimer, this, &Config::flushTelegramStreams);
+    std::optional<qint64> due;
+    for (const TelegramStream *stream : {&m_winsock1Stream, &m_winsock3Stream})
+        if (const std::optional<qint64> d = stream->deadline())
+            due = due ? qMin(*due, *d) : *d;
+    if (due)
+        m_telegramHold.start(int(qBound<qint64>(0, *due - nowMs(), TelegramStream::StaleMs)));
+    else
+        m_telegramHold.stop();
 }
 
 void Config::flushTelegramStreams()
@@ -157,7 +164,8 @@ void Config::flushTelegramStreams()
         for (const QString &telegram : m_winsock1Stream.flush(nowMs()))
             queueTelegram(telegram, addressText(Winsock1_1->peerAddress()), false);
     for (const QString &telegram : m_winsock3Stream.flush(nowMs()))
-        queueTelegram(telegram, addressText(Winsock3->peerAddress()), false);
+        queueTelegram(telegram, m_winsock3Sender, false);
+    armTelegramHold();
 }
 
 void Config::Winsock2UDP_DataArrival()
@@ -184,6 +192,7 @@ void Config::Winsock1_Close()
     QTcpSocket *socket = Winsock1_1;
     Winsock1_1 = nullptr;
     m_winsock1Stream.clear();
+    armTelegramHold();
     if (!socket)
         return;
     socket->disconnect(&m_winsock1Context);

@@ -50,35 +50,34 @@ bool syncAt(const QByteArray &bytes, qsizetype pos, bool partialAtEnd)
 
 namespace {
 
-// A sync cut off by the end of what came so far starts at `from` or later,
-// before `before`.
-bool syncStartsAtEnd(const QByteArray &bytes, qsizetype from, qsizetype before)
+// How many characters at the end of `bytes` are the start of a sync cut off
+// by that end (0 to 3).
+qsizetype syncStartAtEnd(const QByteArray &bytes)
 {
-    for (qsizetype i = qMax(from, bytes.size() - (SyncLength - 1)); i < before && i < bytes.size(); ++i)
-        if (syncAt(bytes, i, true))
-            return true;
-    return false;
+    for (qsizetype keep = qMin<qsizetype>(SyncLength - 1, bytes.size()); keep > 0; --keep)
+        if (syncAt(bytes, bytes.size() - keep, true))
+            return keep;
+    return 0;
 }
 
 } // namespace
 
 QStringList TelegramStream::feed(const QByteArray &chunk, qint64 nowMs)
 {
-    // Held characters wait for what follows them, however long it takes.
-    if (!m_rest.isEmpty() && !holding() && nowMs - m_restSince > StaleMs)
+    QStringList telegrams = flush(nowMs);
+    if (chunk.isEmpty())
+        return telegrams;
+    if (!m_rest.isEmpty() && nowMs - m_lastByteAt > StaleMs)
         m_rest.clear();
-    const bool wasEmpty = m_rest.isEmpty();
     m_rest.append(chunk);
+    m_lastByteAt = nowMs;
+    m_holdMs = 0;
 
-    QStringList telegrams;
     for (;;) {
         const qsizetype start = firstSync(m_rest, 0, m_rest.size());
         if (start < 0) {
             // Only the start of a sync cut off by the end of the read is kept.
-            qsizetype keep = qMin<qsizetype>(SyncLength - 1, m_rest.size());
-            while (keep > 0 && !syncAt(m_rest, m_rest.size() - keep, true))
-                --keep;
-            m_rest = m_rest.right(keep);
+            m_rest = m_rest.right(syncStartAtEnd(m_rest));
             break;
         }
         m_rest.remove(0, start);
@@ -90,14 +89,16 @@ QStringList TelegramStream::feed(const QByteArray &chunk, qint64 nowMs)
         const qsizetype inner = firstSync(m_rest, 1, TelegramLength);
         // Undecided while only the start of a sync (or nothing) stands behind
         // them, or the start of one inside them runs to the end of the read.
+        const qsizetype startAtEnd = syncStartAtEnd(m_rest);
         const bool undecided = inner > 0
             ? m_rest.size() == TelegramLength
                 || (m_rest.size() < TelegramLength + SyncLength && syncAt(m_rest, TelegramLength, true))
-            : syncStartsAtEnd(m_rest, 1, TelegramLength);
+            : startAtEnd > 0 && m_rest.size() - startAtEnd < TelegramLength;
         if (undecided) {
             // Nothing behind them yet to tell which: the next read or the
             // pause decides.
-            m_heldSince = nowMs;
+            const bool loneA = inner < 0 && m_rest.size() == TelegramLength && startAtEnd == 1;
+            m_holdMs = loneA ? HoldMs : StaleMs;
             break;
         }
         if (inner > 0 && !endsCleanly(m_rest, TelegramLength)) {
@@ -107,30 +108,35 @@ QStringList TelegramStream::feed(const QByteArray &chunk, qint64 nowMs)
         telegrams << QString::fromLatin1(m_rest.left(TelegramLength));
         m_rest.remove(0, TelegramLength);
     }
-
-    // The rest waits from the read that brought its first byte.
-    if (!m_rest.isEmpty() && (wasEmpty || m_rest.size() <= chunk.size()))
-        m_restSince = nowMs;
     return telegrams;
+}
+
+std::optional<qint64> TelegramStream::deadline() const
+{
+    if (!holding())
+        return std::nullopt;
+    return m_lastByteAt + m_holdMs;
 }
 
 QStringList TelegramStream::flush(qint64 nowMs, bool ended)
 {
-    if (!holding() || (!ended && nowMs - m_heldSince < HoldMs))
+    if (!holding() || (!ended && nowMs - m_lastByteAt < m_holdMs))
         return {};
-    const QString telegram = QString::fromLatin1(m_rest.left(TelegramLength));
-    m_rest.remove(0, TelegramLength);
-    // Behind them may stand the start of the next telegram's sync.
-    if (ended || !syncAt(m_rest, 0, true))
-        m_rest.clear();
-    m_restSince = nowMs;
-    return {telegram};
+    // Nothing followed in time: the 28 characters are a telegram. Their end
+    // and what came behind them may still be the start of the next one's
+    // sync (a short piece and the first characters of a telegram whose rest
+    // is late): the next bytes tell, so that telegram is not lost as well.
+    const QByteArray held = m_rest;
+    m_rest = ended ? QByteArray() : held.right(syncStartAtEnd(held));
+    m_holdMs = 0;
+    return {QString::fromLatin1(held.left(TelegramLength))};
 }
 
 void TelegramStream::clear()
 {
     m_rest.clear();
-    m_restSince = 0;
+    m_lastByteAt = 0;
+    m_holdMs = 0;
 }
 
 std::optional<QString> datagramTelegram(const QByteArray &datagram)

@@ -15,30 +15,39 @@ namespace nvx {
 class TelegramStream {
 public:
     static constexpr int TelegramLength = 28;
-    // A telegram not completed within this pause is given up.
-    static constexpr qint64 StaleMs = 200;
-    // 28 characters at the end of a read whose end cannot be told yet (a
-    // sync inside them or the start of one at their end: a short piece
-    // followed by the first characters of the next telegram) wait this long
-    // for what follows before they count as a telegram.
-    static constexpr qint64 HoldMs = 50;
+    // A partial telegram is given up only after a pause since its last byte
+    // that outlasts a resent TCP segment: after a segment lost on the LAN
+    // the rest comes 200 ms later at the earliest, after a second loss 400 ms
+    // after that.
+    static constexpr qint64 StaleMs = 1000;
+    // 28 characters whose end cannot be told yet (a sync inside them, or the
+    // start of one at their end: a short piece followed by the first
+    // characters of the next telegram) wait for what follows as long as a
+    // partial telegram would. Those that end in a lone "A" wait only this
+    // long: so end the telegrams of the channels 0x0A and 0x1A, which must
+    // not lag behind the others.
+    static constexpr qint64 HoldMs = 30;
 
     // Appends `chunk`, received at `nowMs` (any steady clock in ms), and
-    // returns every complete telegram, in order. A partial telegram held
-    // since more than StaleMs before `nowMs` is dropped first.
+    // returns every complete telegram, in order. What waited out its time
+    // before `nowMs` is settled first, as flush() would have done, and a
+    // partial telegram whose last byte came more than StaleMs before is
+    // dropped.
     QStringList feed(const QByteArray &chunk, qint64 nowMs);
     // True while 28 characters wait for what follows them.
-    bool holding() const { return m_rest.size() >= TelegramLength; }
-    // The waiting characters as a telegram once they waited HoldMs by
-    // `nowMs`, or at once when nothing more can come (`ended`).
+    bool holding() const { return m_holdMs > 0; }
+    // When the waiting characters are due without further bytes.
+    std::optional<qint64> deadline() const;
+    // The waiting characters as a telegram once they are due by `nowMs`, or
+    // at once when nothing more can come (`ended`).
     QStringList flush(qint64 nowMs, bool ended = false);
     void clear();
     const QByteArray &rest() const { return m_rest; }
 
 private:
     QByteArray m_rest;
-    qint64 m_restSince = 0;
-    qint64 m_heldSince = 0;
+    qint64 m_lastByteAt = 0;
+    qint64 m_holdMs = 0;
 };
 
 // True when `bytes` at `pos` start with a sync; a sync cut off by the end of

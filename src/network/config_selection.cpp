@@ -210,6 +210,7 @@ void Config::closeTelegramSockets()
     Winsock2UDP->close();
     m_winsock1Stream.clear();
     m_winsock3Stream.clear();
+    armTelegramHold();
 }
 
 } // namespace nvx

@@ -2,10 +2,70 @@
 
 #include <QTcpSocket>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 namespace nvx {
+
+namespace {
+
+constexpr int DeliveryPollMs = 20;
+
+// A descriptor of its own to the socket's connection. The kernel keeps a
+// connection, with its count of the bytes not yet acknowledged, until every
+// descriptor to it is closed: the count can still be read when the module
+// closed first and the socket closed its descriptor at once.
+int watchConnection(qintptr descriptor)
+{
+#ifdef Q_OS_LINUX
+    if (descriptor >= 0)
+        return ::fcntl(int(descriptor), F_DUPFD_CLOEXEC, 0);
+#else
+    Q_UNUSED(descriptor);
+#endif
+    return -1;
+}
+
+// The bytes sent that the peer has not acknowledged yet, those not even
+// sent included.
+std::optional<qint64> unacknowledgedBytes(int watch)
+{
+#ifdef Q_OS_LINUX
+    int count = 0;
+    if (watch >= 0 && ::ioctl(watch, SIOCOUTQ, &count) == 0)
+        return count;
+#else
+    Q_UNUSED(watch);
+#endif
+    return std::nullopt;
+}
+
+void releaseConnection(int &watch)
+{
+#ifdef Q_OS_LINUX
+    if (watch >= 0)
+        ::close(watch);
+#endif
+    watch = -1;
+}
+
+} // namespace
 
 FirmwareSender::FirmwareSender(QTcpSocket *socket, QObject *parent) : QObject(parent), m_socket(socket)
 {
+    // A module that takes nothing more, without closing, must not leave the
+    // transfer waiting for ever.
+    m_takeTimeout.setSingleShot(true);
+    m_takeTimeout.setTimerType(Qt::PreciseTimer);
+    m_takeTimeout.setInterval(firmware::DeliveryTimeoutMs);
+    connect(&m_takeTimeout, &QTimer::timeout, this, &FirmwareSender::fail);
+    m_deliveryPoll.setSingleShot(true);
+    m_deliveryPoll.setInterval(DeliveryPollMs);
+    connect(&m_deliveryPoll, &QTimer::timeout, this, &FirmwareSender::checkDelivery);
     m_pause.setSingleShot(true);
     // The module counts on the pauses; they must not come short.
     m_pause.setTimerType(Qt::PreciseTimer);
@@ -17,6 +77,8 @@ FirmwareSender::FirmwareSender(QTcpSocket *socket, QObject *parent) : QObject(pa
         if (!m_running)
             return;
         m_written += n;
+        if (m_written >= m_queued)
+            m_takeTimeout.stop();
         if (m_waitingForWrite && m_written >= m_queued) {
             m_waitingForWrite = false;
             runSteps();
@@ -48,16 +110,40 @@ void FirmwareSender::start(const QString &path)
         return;
     }
     m_total = 4 + length;
+    if (m_socket)
+        m_watch = watchConnection(m_socket->socketDescriptor());
     Q_EMIT lengthKnown(length);
     runSteps();
 }
+
+FirmwareSender::~FirmwareSender() { releaseConnection(m_watch); }
 
 void FirmwareSender::stop()
 {
     m_running = false;
     m_waitingForWrite = false;
     m_pause.stop();
+    m_takeTimeout.stop();
+    m_deliveryPoll.stop();
     m_file.close();
+    releaseConnection(m_watch);
+}
+
+void FirmwareSender::awaitDelivery()
+{
+    m_takeTimeout.start();
+    checkDelivery();
+}
+
+void FirmwareSender::checkDelivery()
+{
+    const std::optional<qint64> pending = unacknowledgedBytes(m_watch);
+    if (pending && *pending > 0) {
+        m_deliveryPoll.start();
+        return;
+    }
+    m_takeTimeout.stop();
+    Q_EMIT delivered();
 }
 
 void FirmwareSender::runSteps()
@@ -103,9 +189,10 @@ bool FirmwareSender::runStep(const FirmwareStep &step)
         if (bytes.size() != step.size)
             return false;
     }
+    m_queued += bytes.size();
+    m_takeTimeout.start();
     if (m_socket->write(bytes) != bytes.size())
         return false;
-    m_queued += bytes.size();
     if (step.kind == FirmwareStep::Chunk)
         Q_EMIT chunkSent(step.offset + step.size);
     return true;

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <optional>
 
 class QTcpSocket;
 
@@ -17,11 +18,18 @@ class FirmwareSender : public QObject {
     Q_OBJECT
 public:
     explicit FirmwareSender(QTcpSocket *socket, QObject *parent = nullptr);
+    ~FirmwareSender() override;
 
     // Opens the file and sends its prefix at once, the rest on its pauses.
     // Every outcome is reported by a signal, also one found here.
     void start(const QString &path);
-    // Ends a transfer without a result: no further send, the file closed.
+    // Once finished(): waits until the module has acknowledged every byte
+    // of the transfer, at most DeliveryTimeoutMs, and reports delivered() or
+    // failed(). The count of bytes not acknowledged is the kernel's; where
+    // the system does not tell it, everything counts as delivered at once.
+    void awaitDelivery();
+    // Ends a transfer without a result: no further send, the file closed,
+    // and the connection let go of (see delivered()).
     void stop();
     bool isRunning() const { return m_running; }
     // The file's length once known.
@@ -34,6 +42,9 @@ Q_SIGNALS:
     void chunkSent(qint64 sent);
     // Every byte of prefix and file has gone into the connection.
     void finished();
+    // The module has acknowledged every byte. The connection ends only once
+    // the socket is closed and stop() has been called.
+    void delivered();
     // The file cannot be read or is too long, the connection is gone, or a
     // send failed. Nothing more is sent.
     void failed();
@@ -43,10 +54,17 @@ private:
     bool runStep(const FirmwareStep &step);
     void fail();
     void checkAllWritten();
+    void checkDelivery();
 
     QPointer<QTcpSocket> m_socket;
     QFile m_file;
     QTimer m_pause;
+    // Runs while the module is to take bytes: a chunk the socket cannot hand
+    // on, or the acknowledgements at the close.
+    QTimer m_takeTimeout;
+    QTimer m_deliveryPoll;
+    // A descriptor of its own to the connection (-1: none).
+    int m_watch = -1;
     std::vector<FirmwareStep> m_plan;
     std::size_t m_next = 0;
     bool m_pauseOver = false;

@@ -59,6 +59,12 @@ void frmState::connectUploadSocket()
         Timer3SW->start();
     });
     connect(m_firmwareSender, &FirmwareSender::failed, this, &frmState::uploadFailed);
+    connect(m_firmwareSender, &FirmwareSender::delivered, this, [this] {
+        winsockUP->close();
+        m_firmwareSender->stop();
+        m_state.StatusCode = StatusRestartWait;
+        ShowMsg();
+    });
 }
 
 void frmState::startUploadConnection()
@@ -83,12 +89,8 @@ void frmState::winsockUP_Close()
         uploadFailed();
         return;
     }
-    if (!Timer3SW->isActive())
-        return;
-    Timer3SW->stop();
-    winsockUP->close();
-    m_state.StatusCode = StatusRestartWait;
-    ShowMsg();
+    if (Timer3SW->isActive())
+        Timer3SW_Timer();
 }
 
 void frmState::winsockUP_Error()
@@ -100,9 +102,10 @@ void frmState::winsockUP_Error()
 void frmState::Timer3SW_Timer()
 {
     Timer3SW->stop();
-    winsockUP->close();
-    m_state.StatusCode = StatusRestartWait;
-    ShowMsg();
+    // The restart wait begins once the module has acknowledged every byte;
+    // bytes still queued would be lost with the connection, and the module
+    // would restart without the whole file.
+    m_firmwareSender->awaitDelivery();
 }
 
 void frmState::stopUpload()

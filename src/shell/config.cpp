@@ -136,6 +136,11 @@ void Config::connectHandlers()
     connectNetFields();
 
     connect(Winsock3, &QTcpSocket::connected, this, &Config::Winsock3_Connect);
+    // A held telegram is due to the millisecond: the channels it delays
+    // must not lag.
+    m_telegramHold.setSingleShot(true);
+    m_telegramHold.setTimerType(Qt::PreciseTimer);
+    connect(&m_telegramHold, &QTimer::timeout, this, &Config::flushTelegramStreams);
     connect(Winsock3, &QTcpSocket::readyRead, this, &Config::Winsock3_DataArrival);
     connect(Winsock1_0, &QTcpServer::newConnection, this, &Config::Winsock1_ConnectionRequest);
     connect(Winsock2UDP, &QUdpSocket::readyRead, this, &Config::Winsock2UDP_DataArrival);

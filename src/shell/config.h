@@ -461,6 +461,9 @@ private:
     // TCP is a byte stream: these keep a telegram split over two reads.
     TelegramStream m_winsock1Stream;
     TelegramStream m_winsock3Stream;
+    // The receiver behind Winsock3's last read: a telegram held back is
+    // still its own once the connection has closed meanwhile.
+    QString m_winsock3Sender;
     // Context of the accepted connection's handlers: destroyed with the
     // window's members, before the socket itself goes with the children.
     QObject m_winsock1Context;
@@ -471,8 +474,9 @@ private:
     void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
     void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
     // Hands on what a stream held back once nothing followed it in time.
-    void flushTelegramStreamsLater();
+    void armTelegramHold();
     void flushTelegramStreams();
+    QTimer m_telegramHold;
     bool m_unloaded = false;
     QPointer<LernmodusFenster> m_lernmodus;
     QPointer<Alarm> m_alarm;

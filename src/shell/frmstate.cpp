@@ -104,6 +104,8 @@ frmState::frmState(AppState &state, Config &config, QWidget *parent)
     m_uploadPause->setTimerType(Qt::PreciseTimer);
     m_connectTimeout = new QTimer(this);
     m_connectTimeout->setSingleShot(true);
+    // A coarse timer may end the ten seconds half a second early.
+    m_connectTimeout->setTimerType(Qt::PreciseTimer);
     m_firmwareSender = new FirmwareSender(winsockUP, this);
 
     connect(Timer1SW, &QTimer::timeout, this, &frmState::Timer1SW_Timer);

@@ -122,11 +122,17 @@ private Q_SLOTS:
         QTest::newRow("sync digits in a telegram")
             << QByteArrayList{syncInside + t2, syncInside, "\r\n" + syncInside + "\r\n"} << QList<int>{0, 10, 20}
             << QByteArrayList{syncInside, t2, syncInside, syncInside};
+        const int stale = int(TelegramStream::StaleMs);
         QTest::newRow("part given up after the pause")
-            << QByteArrayList{t1.left(10), t1.mid(10), t2} << QList<int>{0, 201, 210} << QByteArrayList{t2};
-        QTest::newRow("pause counts from the part's first byte")
-            << QByteArrayList{t2 + t1.left(5), t1.mid(5, 5), t1.mid(10)} << QList<int>{0, 150, 250}
+            << QByteArrayList{t1.left(10), t1.mid(10), t2} << QList<int>{0, stale + 1, stale + 10}
             << QByteArrayList{t2};
+        QTest::newRow("pause counts from the part's last byte")
+            << QByteArrayList{t2 + t1.left(5), t1.mid(5, 5), t1.mid(10)} << QList<int>{0, stale - 100, 2 * stale - 200}
+            << QByteArrayList{t2, t1};
+        // A short piece and the next telegram's sync, its rest after a
+        // segment sent again: the piece is no telegram.
+        QTest::newRow("short piece, late rest") << QByteArrayList{t2.left(24) + t1.left(4), t1.mid(4)}
+                                                << QList<int>{0, 600} << QByteArrayList{t1};
     }
 
     void stream()
@@ -173,6 +179,13 @@ private Q_SLOTS:
         // The end of the connection tells too.
         QVERIFY(stream.feed(onRow10, 1200).isEmpty());
         QCOMPARE(stream.flush(1200, true), list({onRow10}));
+        // A sync inside them is no channel's end: they wait as long as a
+        // partial telegram before they count as one.
+        const QByteArray syncInside = "A55A0B0710203008000FA850A55A";
+        QVERIFY(stream.feed(syncInside, 2000).isEmpty());
+        QCOMPARE(stream.deadline().value_or(-1), 2000 + TelegramStream::StaleMs);
+        QVERIFY(stream.flush(1999 + TelegramStream::StaleMs).isEmpty());
+        QCOMPARE(stream.flush(2000 + TelegramStream::StaleMs), list({syncInside}));
     }
 
     void datagramTelegrams()

@@ -6,6 +6,9 @@
 #include "support/fixtures.h"
 #include "shell/frmstate.h"
 
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTcpSocket>
 #include <QToolButton>
 
 using namespace nvx;
@@ -30,6 +33,10 @@ const QByteArray Last = SimModule::channelTelegram(29, QStringLiteral("07"), QSt
 const QByteArray OnRow10 = SimModule::channelTelegram(9, QStringLiteral("06"), QStringLiteral("00ABCDEF"), {4, 0, 0, 8});
 // Ends in "0A", which may be the start of a sync.
 const QByteArray OnRow11 = SimModule::channelTelegram(10, QStringLiteral("07"), QStringLiteral("00C0FFEE"), {5, 0, 0, 8});
+const QByteArray OnRow4 = SimModule::channelTelegram(3, QStringLiteral("07"), QStringLiteral("000FA850"), {1, 2, 3, 8});
+const QByteArray OnRow1 = SimModule::channelTelegram(0, QStringLiteral("07"), QStringLiteral("00C0FFEE"), {5, 0, 0, 8});
+
+const QList<std::pair<const char *, Mode>> TcpModes{{"tcp server", Mode::TcpServer}, {"tcp client", Mode::TcpClient}};
 
 } // namespace
 
@@ -82,6 +89,126 @@ private Q_SLOTS:
         QCOMPARE(nvxtest::tableText(*config),
                  nvxtest::channelRows(QStringLiteral(" | "), QStringLiteral("   |    | Frei"),
                                       {{10, QStringLiteral("4 Byte Sensor | 07 | 00C0FFEE")}}));
+    }
+
+    // The bytes of a telegram with pauses between them, as a segment lost on
+    // a busy LAN or Wi-Fi and sent again makes them: each read comes after
+    // its pause.
+    void pausesInsideATelegram_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QByteArrayList>("reads");
+        QTest::addColumn<QList<int>>("pausesMs");
+        QTest::addColumn<QStringList>("processed");
+        QTest::addColumn<QString>("table");
+        const QString freeRow = QStringLiteral("   |    | Frei");
+        const QString row4 = QStringLiteral("4 Byte Sensor | 07 | 000FA850");
+        const QString onRow4 = QString::fromLatin1(OnRow4);
+        QByteArrayList bytes;
+        for (char c : OnRow4)
+            bytes << QByteArray(1, c);
+        for (const auto &[name, mode] : TcpModes) {
+            const QString once = nvxtest::channelRows(QStringLiteral(" | "), freeRow, {{3, row4}});
+            QTest::addRow("%s, split, 600 ms", name)
+                << int(mode) << QByteArrayList{OnRow4.left(14), OnRow4.mid(14)} << QList<int>{0, 600}
+                << QStringList{onRow4} << once;
+            QTest::addRow("%s, byte by byte, 10 ms", name)
+                << int(mode) << bytes << QList<int>(bytes.size(), 10) << QStringList{onRow4} << once;
+            // A short piece and the first characters of the next telegram,
+            // the rest after a stall: the piece is no telegram.
+            for (const int cut : {4, 3, 2})
+                QTest::addRow("%s, short piece and %d characters, 100 ms", name, cut)
+                    << int(mode) << QByteArrayList{OnRow1.left(28 - cut) + OnRow4.left(cut), OnRow4.mid(cut)}
+                    << QList<int>{0, 100} << QStringList{onRow4} << once;
+            // Ending in a lone "A" it is the telegram for channel 0x0A that it
+            // looks like: holding it through the stall would hold back every
+            // telegram of that channel. The telegram behind it still counts.
+            const QByteArray looksLikeRow11 = OnRow1.left(27) + OnRow4.left(1);
+            QTest::addRow("%s, short piece and an A, 100 ms", name)
+                << int(mode) << QByteArrayList{looksLikeRow11, OnRow4.mid(1)} << QList<int>{0, 100}
+                << QStringList{QString::fromLatin1(looksLikeRow11), onRow4}
+                << nvxtest::channelRows(QStringLiteral(" | "), freeRow,
+                                        {{3, row4}, {10, QStringLiteral("4 Byte Sensor | 07 | 00C0FFEE")}});
+        }
+    }
+    void pausesInsideATelegram()
+    {
+        QFETCH(int, mode);
+        QFETCH(QByteArrayList, reads);
+        QFETCH(QList<int>, pausesMs);
+        QFETCH(QStringList, processed);
+        QFETCH(QString, table);
+        SimModule *m = bench->link(recordFor(Mode(mode)));
+        QVERIFY(m);
+        QStringList seen;
+        QObject watch;
+        connect(config, &Config::telegramReceived, &watch, [&seen](const QString &t) { seen << t; });
+        for (qsizetype i = 0; i < reads.size(); ++i) {
+            QTest::qWait(pausesMs[i]);   // the pause on the wire
+            m->sendText(reads[i]);
+        }
+        QTRY_COMPARE(seen, processed);
+        QTest::qWait(50);   // anything a piece would invent comes with it
+        QCOMPARE(seen, processed);
+        QCOMPARE(nvxtest::tableText(*config), table);
+    }
+
+    // The telegrams of channels 0x0A and 0x1A end in "A", the start of a
+    // sync; alone on the stream they are not held back noticeably.
+    void channelEndingInAIsNotHeldBack_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("channel");
+        for (const auto &[name, mode] : TcpModes)
+            for (const int ch : {0x0A, 0x1A})
+                QTest::addRow("%s, channel %02X", name, ch) << int(mode) << ch;
+    }
+    void channelEndingInAIsNotHeldBack()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, channel);
+        SimModule *m = bench->link(recordFor(Mode(mode)));
+        QVERIFY(m);
+        const QByteArray telegram = SimModule::channelTelegram(channel, QStringLiteral("06"), QStringLiteral("0012A3F1"),
+                                                               {4, 0, 0, 8});
+        QElapsedTimer clock;
+        qint64 processedAfterMs = -1;
+        QObject watch;
+        connect(config, &Config::telegramReceived, &watch, [&] { processedAfterMs = clock.elapsed(); });
+        clock.start();
+        m->sendText(telegram);
+        QTRY_VERIFY(processedAfterMs >= 0);
+        QVERIFY2(processedAfterMs < 60, qPrintable(QString::number(processedAfterMs)));
+        QCOMPARE(config->SystemID[channel]->text(), QStringLiteral("0012A3F1"));
+    }
+
+    // A telegram still held back when the receiver closes the connection
+    // is its telegram all the same.
+    void heldTelegramOutlivesTheClose_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QByteArray>("telegram");
+        QTest::addColumn<int>("row");
+        const QByteArray syncInID = SimModule::channelTelegram(5, QStringLiteral("07"), QStringLiteral("A55A1234"),
+                                                               {1, 2, 3, 8});
+        for (const auto &[name, mode] : TcpModes) {
+            QTest::addRow("%s, ending in A", name) << int(mode) << OnRow11 << 10;
+            QTest::addRow("%s, sync in the ID", name) << int(mode) << syncInID << 5;
+        }
+    }
+    void heldTelegramOutlivesTheClose()
+    {
+        QFETCH(int, mode);
+        QFETCH(QByteArray, telegram);
+        QFETCH(int, row);
+        SimModule *m = bench->link(recordFor(Mode(mode)));
+        QVERIFY(m);
+        QTcpSocket *socket = Mode(mode) == Mode::TcpServer ? config->Winsock3 : config->Winsock1_1.data();
+        QSignalSpy read(socket, &QIODevice::readyRead);
+        m->sendText(telegram);
+        QVERIFY(read.wait());
+        m->stopReceiver();
+        QTRY_COMPARE(config->SystemID[row]->text(), QString::fromLatin1(telegram.mid(16, 8)));
     }
 
     void piecesBeforeTelegrams()

@@ -4,6 +4,8 @@
 
 #include "firmware_fixture.h"
 
+#include "network/firmwareplan.h"
+
 #include <QMessageBox>
 
 using namespace nvx;
@@ -12,6 +14,7 @@ using namespace nvxtest;
 class TestFirmware : public QObject {
     Q_OBJECT
     std::unique_ptr<FirmwareBench> b;
+    enum StoppedModule { KeepsConnection, ClosesOnceAllSent, NoRoomForAChunk };
 
     bool firmwareStartSent() const
     {
@@ -19,6 +22,31 @@ class TestFirmware : public QObject {
             if (d.startsWith("FIRS"))
                 return true;
         return false;
+    }
+
+    // The upload from the menu, its result timed from the connection attempt
+    // rather than from the click, so that the file dialog's time does not
+    // count.
+    UploadSeen timedUpload(qint64 size, std::function<void()> during = {})
+    {
+        QElapsedTimer clock;
+        qint64 attemptAtMs = -1;
+        QObject watch;
+        const QPointer<QTimer> windowWatch = watchNextModal(
+            [&](QWidget *w) {
+                connect(qobject_cast<frmState *>(w)->winsockUP, &QAbstractSocket::stateChanged, &watch,
+                        [&](QAbstractSocket::SocketState s) {
+                            if (s == QAbstractSocket::ConnectingState && attemptAtMs < 0)
+                                attemptAtMs = clock.elapsed();
+                        });
+            },
+            QStringLiteral("frmState"), 60000);
+        const QString file = b->writeFile(size);
+        clock.start();
+        UploadSeen seen = upload(*b, file, false, during, size);
+        delete windowWatch;
+        seen.resultAfterMs = clock.elapsed() - attemptAtMs;
+        return seen;
     }
 
 private Q_SLOTS:
@@ -85,8 +113,9 @@ private Q_SLOTS:
         QTest::newRow("refused") << int(nvxsim::SimFirmware::Answer::Refuse) << qint64(-1) << qint64(0) << qint64(0);
         QTest::newRow("closed after 2048 bytes") << int(nvxsim::SimFirmware::Answer::Accept) << qint64(2048)
                                                  << qint64(2048) << qint64(0);
+        // The time-out does not come short.
         QTest::newRow("never answered") << int(nvxsim::SimFirmware::Answer::NeverAnswer) << qint64(-1) << qint64(0)
-                                        << qint64(10000);
+                                        << qint64(firmware::ConnectTimeoutMs);
     }
     void failure()
     {
@@ -98,14 +127,65 @@ private Q_SLOTS:
         fw->answer = nvxsim::SimFirmware::Answer(answer);
         fw->closeAfterBytes = closeAfter;
         b->state.OperationFailed = false;
-        const UploadSeen seen = upload(*b, b->writeFile(3000));
+        const UploadSeen seen = timedUpload(3000);
         QVERIFY(seen.statusWindowShown);
         QCOMPARE(seen.result, text(18));
         QCOMPARE(seen.statusAtResult, int(StatusFirmwareUpload));
         QVERIFY(seen.operationFailed);
         QVERIFY(!seen.restartWait);
         QCOMPARE(fw->fileBytes(), bytesArrived);
-        QVERIFY2(seen.resultAfterMs >= minimumMs && seen.resultAfterMs < minimumMs + 5000,
+        // Measured in whole milliseconds, hence one less.
+        QVERIFY2(seen.resultAfterMs >= minimumMs - 1 && seen.resultAfterMs < minimumMs + 5000,
+                 qPrintable(QString::number(seen.resultAfterMs)));
+    }
+
+    // A module that stops taking the file is not updated, however much of
+    // the file went into the connection: the bytes it has not acknowledged
+    // tell at the close, its own close included, or a chunk that finds no
+    // room in the connection any more. Each case ends within its bound
+    // (times from the connection attempt).
+    void moduleThatStopsReading_data()
+    {
+        QTest::addColumn<int>("then");
+        QTest::addColumn<qint64>("minimumMs");
+        QTest::addColumn<qint64>("maximumMs");
+        const qint64 lastChunk = firmware::PauseAfterPrefixMs + 16 * firmware::PauseBeforeChunkMs;
+        const qint64 closeWaitOver = lastChunk + firmware::CloseAfterLastChunkMs + firmware::DeliveryTimeoutMs;
+        QTest::newRow("keeps the connection") << int(KeepsConnection) << closeWaitOver << closeWaitOver + 5000;
+        QTest::newRow("closes once all is sent")
+            << int(ClosesOnceAllSent) << lastChunk + firmware::DeliveryTimeoutMs << closeWaitOver;
+        QTest::newRow("no room for a chunk") << int(NoRoomForAChunk) << qint64(firmware::DeliveryTimeoutMs)
+                                             << closeWaitOver;
+    }
+    void moduleThatStopsReading()
+    {
+        QFETCH(int, then);
+        QFETCH(qint64, minimumMs);
+        QFETCH(qint64, maximumMs);
+        nvxsim::SimFirmware *fw = b->firmware();
+        fw->stopReadingAfterBytes = 8192;
+        const auto during = [then, fw] {
+            auto *window = qobject_cast<frmState *>(QApplication::activeModalWidget());
+            if (then == NoRoomForAChunk)
+                window->winsockUP->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 1);
+            if (then != ClosesOnceAllSent)
+                return;
+            auto *poll = new QTimer(window);
+            connect(poll, &QTimer::timeout, window, [window, fw, poll] {
+                if (!window->UploadRunning) {
+                    poll->stop();
+                    fw->stop();   // unread bytes: the module resets the connection
+                }
+            });
+            poll->start(10);
+        };
+        const UploadSeen seen = timedUpload(16384, during);
+        QCOMPARE(seen.result, text(18));
+        QCOMPARE(seen.statusAtResult, int(StatusFirmwareUpload));
+        QVERIFY(seen.operationFailed);
+        QVERIFY(!seen.restartWait);
+        QCOMPARE(fw->fileBytes(), 8192);
+        QVERIFY2(seen.resultAfterMs >= minimumMs && seen.resultAfterMs < maximumMs,
                  qPrintable(QString::number(seen.resultAfterMs)));
     }
 

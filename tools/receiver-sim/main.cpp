@@ -102,6 +102,10 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Close the firmware transfer connection once N bytes of the file "
                                                       "(the length prefix not counted) arrived."),
                                        QStringLiteral("n"));
+    QCommandLineOption stopReadingOption(QStringLiteral("firmware-stop-after"),
+                                         QStringLiteral("Stop reading the firmware transfer once N bytes of the file "
+                                                        "(the length prefix not counted) arrived, without closing."),
+                                         QStringLiteral("n"));
 
     QCommandLineOption gatewayOption(QStringLiteral("gateway"),
                                      QStringLiteral("Receivers in gateway mode: they forward a stream of radio telegrams."));
@@ -109,7 +113,7 @@ int main(int argc, char *argv[])
                                              QStringLiteral("Gateway mode: one radio telegram every MS milliseconds."),
                                              QStringLiteral("ms"), QStringLiteral("500"));
     parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, baseIdOption, refuseOption, neverOption,
-                       closeAfterOption, gatewayOption, gatewayIntervalOption, quietOption});
+                       closeAfterOption, stopReadingOption, gatewayOption, gatewayIntervalOption, quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -147,6 +151,8 @@ int main(int argc, char *argv[])
             fw->answer = nvxsim::SimFirmware::Answer::NeverAnswer;
         if (parser.isSet(closeAfterOption))
             fw->closeAfterBytes = parser.value(closeAfterOption).toLongLong();
+        if (parser.isSet(stopReadingOption))
+            fw->stopReadingAfterBytes = parser.value(stopReadingOption).toLongLong();
         if (!parser.isSet(quietOption)) {
             QObject::connect(fw, &nvxsim::SimFirmware::prefixReceived, fw, [fw] {
                 const QByteArray &p = fw->prefix;

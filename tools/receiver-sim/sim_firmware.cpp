@@ -111,6 +111,11 @@ void SimFirmware::takeStartRequest()
     }
     if (!m_server->listen(m_module->address(), TransferPort))
         return;
+    if (stopReadingAfterBytes >= 0) {
+        // Taken over by the accepted connection; the kernel's least.
+        const int smallest = 1;
+        ::setsockopt(int(m_server->socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &smallest, sizeof smallest);
+    }
     connect(server, &DescriptorServer::accepted, this, &SimFirmware::adopt);
 }
 
@@ -135,8 +140,16 @@ void SimFirmware::readData()
         if (m_fd < 0)
             return;
         char buffer[65536];
+        qsizetype wanted = sizeof buffer;
+        if (stopReadingAfterBytes >= 0) {
+            wanted = qMin<qsizetype>(wanted, 4 + stopReadingAfterBytes - prefix.size() - fileBytes());
+            if (wanted <= 0) {
+                m_notifier->setEnabled(false);
+                return;
+            }
+        }
         char control[CMSG_SPACE(sizeof(timespec))];
-        iovec iov{buffer, sizeof buffer};
+        iovec iov{buffer, std::size_t(wanted)};
         msghdr msg{};
         msg.msg_iov = &iov;
         msg.msg_iovlen = 1;

@@ -32,6 +32,11 @@ public:
     // When not negative: the module closes the connection once this many
     // bytes of the file (the prefix not counted) have arrived.
     qint64 closeAfterBytes = -1;
+    // When not negative: the module reads this many bytes of the file (the
+    // prefix not counted) and then no more, leaving the connection open.
+    // Its receive window is then as small as a module's, so what it does not
+    // read stays unacknowledged with the sender.
+    qint64 stopReadingAfterBytes = -1;
 
     // One burst of bytes: everything that arrived without a gap of
     // BurstGapUs, with the time its first byte came.
