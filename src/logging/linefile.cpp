@@ -26,7 +26,24 @@ bool LineFile::openToAppend(const QString &path)
 {
     m_file.close();
     m_file.setFileName(path);
-    return m_file.open(Unbuffered | QIODevice::Append);
+    if (!m_file.open(Unbuffered | QIODevice::Append))
+        return false;
+    if (m_file.size() == 0) {
+        m_unfinished.clear();
+    } else if (m_unfinished.isEmpty() && m_endSeen != path) {
+        QFile reader(path);
+        if (reader.open(QIODevice::ReadOnly) && reader.seek(reader.size() - 1) && reader.read(1) != "\n")
+            m_unfinished = "\r\n";
+    }
+    m_endSeen = path;
+    return true;
+}
+
+void LineFile::close()
+{
+    if (m_file.isOpen() && !m_unfinished.isEmpty())
+        write({});
+    m_file.close();
 }
 
 bool LineFile::isAtItsPath() const
