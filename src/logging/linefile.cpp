@@ -32,8 +32,12 @@ bool LineFile::openToAppend(const QString &path)
         m_unfinished.clear();
     } else if (m_unfinished.isEmpty() && m_endSeen != path) {
         QFile reader(path);
-        if (reader.open(QIODevice::ReadOnly) && reader.seek(reader.size() - 1) && reader.read(1) != "\n")
-            m_unfinished = "\r\n";
+        if (reader.open(QIODevice::ReadOnly) && reader.seek(reader.size() - 1)) {
+            // The disk may have taken the CR of the line end, not its LF.
+            const QByteArray last = reader.read(1);
+            if (last != "\n")
+                m_unfinished = last == "\r" ? "\n" : "\r\n";
+        }
     }
     m_endSeen = path;
     return true;
