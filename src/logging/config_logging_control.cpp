@@ -109,7 +109,7 @@ void Config::Monitorstop_Click()
         w->setEnabled(true);
     log.LoggingStopped = true;
     // The next Start begins a new run, which tells of a log not written anew.
-    log.LoggingWriteFailureTold = false;
+    log.LoggingFilesTold.clear();
     if (!log.LoggingPaused) {
         Timer2->stop();
         log.ScrollMax = log.samples.counter - log.ChartWindowRows;

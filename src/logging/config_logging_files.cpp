@@ -54,7 +54,7 @@ void Config::appendToBox(QPlainTextEdit *box, const QString &line)
 bool Config::appendBoxToReceiveLog(QPlainTextEdit *box)
 {
     LoggingData &log = m_state.logging;
-    bool &told = box == txt_Empfang ? log.RecordingWriteFailureTold : log.LoggingWriteFailureTold;
+    QStringList &told = box == txt_Empfang ? log.RecordingFilesTold : log.LoggingFilesTold;
     if (!m_receiveLog.openToAppend(receiveLogPath())) {
         tellLogNotWritten(receiveLogPath(), m_receiveLog.failure(), told);
         return false;
@@ -128,7 +128,7 @@ void Config::stop3_Click()
     pause3->setEnabled(false);
     stop3->setEnabled(false);
     m_state.logging.RecordingStopped = true;
-    m_state.logging.RecordingWriteFailureTold = false;
+    m_state.logging.RecordingFilesTold.clear();
 }
 
 void Config::speichern3_Click() { SaveDataLogAs(); }

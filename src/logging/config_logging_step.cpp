@@ -83,7 +83,7 @@ void Config::RecordMonitorSample()
         log.LogHeaderWritten =
             m_dataLog.create(dataLogPath()) && m_dataLog.write({toCp1252(dataLogHeader(header))}) == 1;
         if (!log.LogHeaderWritten)
-            tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingWriteFailureTold);
+            tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingFilesTold);
     }
 
     // Each sample carries its own time, in the chart as in the data log.
@@ -196,7 +196,7 @@ bool Config::writeDataLog(const QString &text)
         return false;
     if (m_dataLog.write({toCp1252(text)}) == 1)
         return true;
-    tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingWriteFailureTold);
+    tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingFilesTold);
     return false;
 }
 
@@ -206,11 +206,15 @@ QString Config::dataLogPath() const { return m_state.ProgramPath + QStringLitera
 
 QString Config::receiveLogPath() const { return m_state.ProgramPath + QStringLiteral("NVX_Log.txt"); }
 
-void Config::tellLogNotWritten(const QString &path, const QString &reason, bool &toldInRun)
+void Config::tellLogNotWritten(const QString &path, const QString &reason, QStringList &toldInRun)
 {
+    // A file that fails after the message about another one was closed is
+    // told all the same: the user must learn of every file not written.
+    if (toldInRun.contains(path))
+        return;
+    toldInRun << path;
     const QString file = reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + QLatin1Char(')');
     if (m_logNotWritten) {
-        toldInRun = true;
         if (std::none_of(m_logNotWrittenFiles.cbegin(), m_logNotWrittenFiles.cend(),
                          [&path](const QString &f) { return f.startsWith(path); })) {
             m_logNotWrittenFiles << file;
@@ -218,9 +222,6 @@ void Config::tellLogNotWritten(const QString &path, const QString &reason, bool 
         }
         return;
     }
-    if (toldInRun)
-        return;
-    toldInRun = true;
     m_logNotWrittenFiles = {file};
     // Not modal: logging goes on behind it, and nothing waits for the
     // answer. Nor does it take the focus from a field being typed in.

@@ -28,7 +28,28 @@ bool LineFile::openToAppend(const QString &path)
 {
     m_file.close();
     m_file.setFileName(path);
-    return openRegularFile(m_file, Unbuffered | QIODevice::Append);
+    if (!openRegularFile(m_file, Unbuffered | QIODevice::Append))
+        return false;
+    if (m_file.size() == 0) {
+        m_unfinished.clear();
+    } else if (m_unfinished.isEmpty() && m_endSeen != path) {
+        QFile reader(path);
+        if (reader.open(QIODevice::ReadOnly) && reader.seek(reader.size() - 1)) {
+            // The disk may have taken the CR of the line end, not its LF.
+            const QByteArray last = reader.read(1);
+            if (last != "\n")
+                m_unfinished = last == "\r" ? "\n" : "\r\n";
+        }
+    }
+    m_endSeen = path;
+    return true;
+}
+
+void LineFile::close()
+{
+    if (m_file.isOpen() && !m_unfinished.isEmpty())
+        write({});
+    m_file.close();
 }
 
 bool LineFile::isAtItsPath() const

@@ -16,9 +16,16 @@ class LineFile {
 public:
     // Creates `path` anew (an existing file is emptied) and keeps it open.
     bool create(const QString &path);
-    // Opens `path` for appending; the file is created when missing.
+    // Opens `path` for appending; the file is created when missing. A file
+    // that ends in a half line when this program first opens it (an earlier
+    // run ended before the disk took the rest) has that line ended first, so
+    // that the next line stands on its own. A file found empty takes no rest
+    // of a line that belonged to the file once there.
     bool openToAppend(const QString &path);
-    void close() { m_file.close(); }
+    // Gives the rest of an unfinished line one last try, then closes.
+    void close();
+    // Whether part of a line still waits for the disk.
+    bool owesRest() const { return !m_unfinished.isEmpty(); }
     bool isOpen() const { return m_file.isOpen(); }
     // True while the open file is still the one at its path: not deleted,
     // moved away or replaced by another file of that name.
@@ -34,6 +41,8 @@ public:
 private:
     QFile m_file;
     QByteArray m_unfinished;
+    // The file whose end was looked at on its first opening.
+    QString m_endSeen;
 };
 
 } // namespace nvx

@@ -7,6 +7,7 @@
 #include "logging/samplering.h"
 
 #include <QDateTime>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -42,10 +43,10 @@ struct LoggingData {
 
     bool RecordingStopped = false;
 
-    // Whether the user has been told in this logging run, and in this
-    // recording, that a log file cannot be written: once per run is enough.
-    bool LoggingWriteFailureTold = false;
-    bool RecordingWriteFailureTold = false;
+    // The log files that the user has been told in this logging run, and in
+    // this recording, cannot be written: each once per run is enough.
+    QStringList LoggingFilesTold;
+    QStringList RecordingFilesTold;
 
     // The clock of the samples and log lines.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };

@@ -220,6 +220,10 @@ void Config::Form_Unload()
         return;
     m_unloaded = true;
     closeDataLog();
+    // The rest of a receive-log line that a full disk left gets one last
+    // try; the file is opened only for each append.
+    if (m_receiveLog.owesRest() && m_receiveLog.openToAppend(receiveLogPath()))
+        m_receiveLog.close();
     Datspeichern();
     closeTelegramSockets();
     WinsockUDP->close();

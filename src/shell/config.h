@@ -493,10 +493,10 @@ private:
     bool writeDataLog(const QString &text);
     QString dataLogPath() const;
     QString receiveLogPath() const;
-    // Tells the user once in a run (`toldInRun`) that the file at `path`
-    // cannot be written; while the message is open, every further file that
-    // fails is added to it.
-    void tellLogNotWritten(const QString &path, const QString &reason, bool &toldInRun);
+    // Tells the user once in a run (`toldInRun` lists the files told) that
+    // the file at `path` cannot be written; while the message is open, every
+    // further file that fails is added to it.
+    void tellLogNotWritten(const QString &path, const QString &reason, QStringList &toldInRun);
     void writeChannelRow(int ch, int n);
     bool sampleSeries(int n);
     void enableSeriesRows(int first);

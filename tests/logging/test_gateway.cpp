@@ -15,6 +15,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <numeric>
+#include <optional>
+
 using namespace nvx;
 
 namespace {
@@ -52,6 +55,35 @@ class TestGateway : public QObject {
         const quint64 before = config->telegramsProcessed();
         m_bench->module->sendText(all);
         QTRY_COMPARE_WITH_TIMEOUT(config->telegramsProcessed(), before + count, 20000);
+    }
+
+    // The numbers of the telegram lines of the receive log behind its first
+    // line `first`, when each is whole and the log ends in `emptyAtEnd`
+    // empty lines (the last one behind the final CR LF).
+    std::optional<QList<int>> telegramNumbers(const QString &first, int emptyAtEnd) const
+    {
+        QStringList lines = QString::fromLatin1(nvxtest::fileBytes(receiveLog())).split(QStringLiteral("\r\n"));
+        if (lines.size() < emptyAtEnd + 1 || lines.takeFirst() != first
+            || lines.mid(lines.size() - emptyAtEnd) != QStringList(emptyAtEnd, QString()))
+            return std::nullopt;
+        lines.resize(lines.size() - emptyAtEnd);
+        static const QRegularExpression whole(QStringLiteral("^A5 5A 0B 07 (..) (..) 00 08 (.. ){6}  08\\.12\\.26  10:00:00$"));
+        QList<int> numbers;
+        for (const QString &l : lines) {
+            const QRegularExpressionMatch m = whole.match(l);
+            if (!m.hasMatch())
+                return std::nullopt;
+            numbers << m.captured(1).toInt(nullptr, 16) * 256 + m.captured(2).toInt(nullptr, 16);
+        }
+        return numbers;
+    }
+
+    // A receive log begun earlier with `text`.
+    void beginReceiveLog(const QByteArray &text)
+    {
+        QFile earlier(receiveLog());
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write(text);
     }
 
     qsizetype messages() const
@@ -211,10 +243,7 @@ private Q_SLOTS:
             QSKIP(qPrintable(disk.skipReason));
         state->ProgramPath = disk.folder() + u'/';
         // A log begun earlier: the free page does not end at a line's end.
-        QFile earlier(receiveLog());
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write("earlier\r\n");
-        earlier.close();
+        beginReceiveLog("earlier\r\n");
         QVERIFY(disk.fill(4096));
         // The spill at 157 lines gets only part of the box into the log.
         forwardNumbered(0, 170);
@@ -229,21 +258,51 @@ private Q_SLOTS:
         QVERIFY(nvxtest::click(config, QStringLiteral("stop3")));
         QCOMPARE(messages(), 1);
 
-        QStringList lines = QString::fromLatin1(nvxtest::fileBytes(receiveLog())).split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.takeFirst(), QStringLiteral("earlier"));
-        QCOMPARE(lines.mid(lines.size() - 3), QStringList(3, QString()));
-        lines.resize(lines.size() - 3);
-        static const QRegularExpression whole(QStringLiteral("^A5 5A 0B 07 (..) (..) 00 08 (.. ){6}  08\\.12\\.26  10:00:00$"));
-        QList<int> numbers;
-        for (const QString &l : lines) {
-            const QRegularExpressionMatch m = whole.match(l);
-            QVERIFY2(m.hasMatch(), qPrintable(l));
-            numbers << m.captured(1).toInt(nullptr, 16) * 256 + m.captured(2).toInt(nullptr, 16);
-        }
+        const QList<int> numbers = telegramNumbers(QStringLiteral("earlier"), 3).value_or(QList<int>());
+        QVERIFY(!numbers.isEmpty());
         QCOMPARE(numbers.first(), 0);
         for (qsizetype i = 1; i < numbers.size(); ++i)
             QVERIFY2(numbers[i] > numbers[i - 1], qPrintable(QString::number(numbers[i])));
         QCOMPARE(numbers.mid(numbers.indexOf(600)).size(), 100);
+    }
+
+    // No telegram line joins a half line: the rest of a line that a full
+    // disk left gets one last try when the program ends, and a half line
+    // that an earlier run left is ended before the first new line.
+    void noHalfLineJoined_data()
+    {
+        QTest::addColumn<QByteArray>("earlier");
+        QTest::addColumn<bool>("programEnds");
+        QTest::newRow("half line of an earlier run") << QByteArray("A5 5A 0B 07 00") << false;
+        QTest::newRow("CR without its LF") << QByteArray("A5 5A 0B 07 00\r") << false;
+        QTest::newRow("rest at the program's end") << QByteArray("earlier\r\n") << true;
+    }
+    void noHalfLineJoined()
+    {
+        QFETCH(QByteArray, earlier);
+        QFETCH(bool, programEnds);
+        nvxtest::FailingDisk disk(m_bench->env.path() + QStringLiteral("/logs"));
+        if (programEnds && !disk.mountSmall(64))
+            QSKIP(qPrintable(disk.skipReason));
+        state->ProgramPath = disk.folder() + u'/';
+        beginReceiveLog(earlier);
+        if (programEnds) {
+            QVERIFY(disk.fill(4096));
+            forwardNumbered(0, 170);
+            QVERIFY(!nvxtest::fileBytes(receiveLog()).endsWith("\r\n"));
+            disk.makeRoom();
+            config->close();
+        } else {
+            forwardNumbered(0, 1);
+            QVERIFY(nvxtest::click(config, QStringLiteral("stop3")));
+        }
+        // Each line the disk took, and no other, in order.
+        const QList<int> numbers =
+            telegramNumbers(QString::fromLatin1(earlier.trimmed()), programEnds ? 1 : 3).value_or(QList<int>());
+        QVERIFY(!numbers.isEmpty());
+        QList<int> inOrder(numbers.size());
+        std::iota(inOrder.begin(), inOrder.end(), 0);
+        QCOMPARE(numbers, inOrder);
     }
 };
 

@@ -616,6 +616,35 @@ private Q_SLOTS:
         QVERIFY(eachLineOnce(receiveLog()));
     }
 
+    // The receive log failing later in the run, after the message about the
+    // data log was closed, is told in a message of its own; a file once told
+    // is not told again in the run.
+    void eachFileToldOnce()
+    {
+        linkWithSensors();
+        state->ProgramPath = m_bench->env.path() + QStringLiteral("/missing/");
+        config->Option2Ereigniss->setChecked(true);
+        config->channel_log[0]->setChecked(true);
+        // The receive line of the Start fills the box to its spill size.
+        config->txt_log_data->setPlainText(QString(9950, u'x'));
+        QVERIFY(press("MonitorStart"));
+        const auto toldOf = [this](const QString &path) {
+            const QList<QMessageBox *> shown = messages();
+            return shown.size() == 1 && shown.constFirst()->text().contains(path);
+        };
+        QVERIFY(toldOf(dataLog()) && !toldOf(receiveLog()));
+        messages().constFirst()->button(QMessageBox::Ok)->click();
+        QTRY_VERIFY(messages().isEmpty());
+        sendData(0, {1, 2, 3, 0x08});
+        QVERIFY(toldOf(receiveLog()) && !toldOf(dataLog()));
+        messages().constFirst()->button(QMessageBox::Ok)->click();
+        QTRY_VERIFY(messages().isEmpty());
+        sendData(0, {1, 2, 3, 0x08});
+        QVERIFY(messages().isEmpty());
+        answerSaveDialog(QString());
+        QVERIFY(press("Monitorstop"));
+    }
+
     // A malformed telegram with a line end inside still makes one receive
     // line of the logging step.
     void controlCharactersInTheReceiveLine()
