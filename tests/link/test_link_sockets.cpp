@@ -121,8 +121,10 @@ private Q_SLOTS:
         QFETCH(bool, search);
         const auto record = [mode](const char *macHex, const char *ip) {
             BoardRecord rec = nvxtest::reportingRecord(macHex, QString::fromLatin1(ip));
-            rec[BoardRecord::Mode] = mode == 1 ? 0 : rec[BoardRecord::Mode];
-            rec[BoardRecord::Udp] = mode == 2 ? 1 : 0;
+            if (mode == 1)
+                rec[BoardRecord::Mode] = 0;   // the receiver is a TCP client
+            if (mode == 2)
+                rec[BoardRecord::Udp] = 1;
             return rec;
         };
         SimModule *gone = bench->link(record("00AA00000011", "127.0.0.11"));
