@@ -203,7 +203,11 @@ void Config::Winsock1_Close()
 void Config::queueTelegram(const QString &telegram, const QString &sender, bool fromUdp)
 {
     QMetaObject::invokeMethod(
-        this, [this, telegram, sender, fromUdp] { processReceived(telegram, sender, fromUdp); },
+        this,
+        [this, telegram, sender, fromUdp, link = m_linkGeneration] {
+            if (link == m_linkGeneration)
+                processReceived(telegram, sender, fromUdp);
+        },
         Qt::QueuedConnection);
 }
 

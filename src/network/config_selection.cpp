@@ -211,6 +211,7 @@ void Config::closeTelegramSockets()
     m_winsock1Stream.clear();
     m_winsock3Stream.clear();
     armTelegramHold();
+    ++m_linkGeneration;
 }
 
 } // namespace nvx

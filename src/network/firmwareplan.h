@@ -20,9 +20,10 @@ constexpr int PauseBeforeChunkMs = 500;
 constexpr int CloseAfterLastChunkMs = 3000;
 // A connection attempt that gets no answer is given up after this long.
 constexpr int ConnectTimeoutMs = 10000;
-// The module must take what it is sent within this long: a chunk into the
-// connection, and at the close every byte acknowledged. A resent segment
-// comes in well under it, even after several losses.
+// A module that takes no byte for this long has stopped: while a chunk
+// finds no room in the connection, or at the close while bytes are not
+// acknowledged. A resent segment comes in well under it, even after several
+// losses, and a module that stores the file slowly takes bytes within it.
 constexpr int DeliveryTimeoutMs = 5000;
 } // namespace firmware
 

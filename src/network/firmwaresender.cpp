@@ -5,7 +5,10 @@
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <linux/sockios.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
@@ -44,6 +47,20 @@ std::optional<qint64> unacknowledgedBytes(int watch)
     return std::nullopt;
 }
 
+// The module reset the connection (or it timed out): no acknowledgement
+// can come any more. Only a reset ends it while our own descriptor holds it.
+bool connectionGone(int watch)
+{
+#ifdef Q_OS_LINUX
+    tcp_info info{};
+    socklen_t length = sizeof info;
+    return watch >= 0 && ::getsockopt(watch, IPPROTO_TCP, TCP_INFO, &info, &length) == 0 && info.tcpi_state == TCP_CLOSE;
+#else
+    Q_UNUSED(watch);
+    return false;
+#endif
+}
+
 void releaseConnection(int &watch)
 {
 #ifdef Q_OS_LINUX
@@ -62,7 +79,14 @@ FirmwareSender::FirmwareSender(QTcpSocket *socket, QObject *parent) : QObject(pa
     m_takeTimeout.setSingleShot(true);
     m_takeTimeout.setTimerType(Qt::PreciseTimer);
     m_takeTimeout.setInterval(firmware::DeliveryTimeoutMs);
-    connect(&m_takeTimeout, &QTimer::timeout, this, &FirmwareSender::fail);
+    connect(&m_takeTimeout, &QTimer::timeout, this, [this] {
+        // A module that stores the file slowly still acknowledges bytes.
+        const std::optional<qint64> pending = unacknowledgedBytes(m_watch);
+        if (pending && *pending < m_unacknowledged && !connectionGone(m_watch))
+            watchTaking();
+        else
+            fail();
+    });
     m_deliveryPoll.setSingleShot(true);
     m_deliveryPoll.setInterval(DeliveryPollMs);
     connect(&m_deliveryPoll, &QTimer::timeout, this, &FirmwareSender::checkDelivery);
@@ -79,6 +103,8 @@ FirmwareSender::FirmwareSender(QTcpSocket *socket, QObject *parent) : QObject(pa
         m_written += n;
         if (m_written >= m_queued)
             m_takeTimeout.stop();
+        else if (n > 0)
+            watchTaking();
         if (m_waitingForWrite && m_written >= m_queued) {
             m_waitingForWrite = false;
             runSteps();
@@ -129,21 +155,31 @@ void FirmwareSender::stop()
     releaseConnection(m_watch);
 }
 
+void FirmwareSender::watchTaking()
+{
+    m_unacknowledged = unacknowledgedBytes(m_watch).value_or(-1);
+    m_takeTimeout.start();
+}
+
 void FirmwareSender::awaitDelivery()
 {
-    m_takeTimeout.start();
+    watchTaking();
     checkDelivery();
 }
 
 void FirmwareSender::checkDelivery()
 {
     const std::optional<qint64> pending = unacknowledgedBytes(m_watch);
-    if (pending && *pending > 0) {
-        m_deliveryPoll.start();
+    if (!pending || *pending == 0) {
+        m_takeTimeout.stop();
+        Q_EMIT delivered();
         return;
     }
-    m_takeTimeout.stop();
-    Q_EMIT delivered();
+    if (connectionGone(m_watch)) {
+        fail();
+        return;
+    }
+    m_deliveryPoll.start();
 }
 
 void FirmwareSender::runSteps()
@@ -190,7 +226,7 @@ bool FirmwareSender::runStep(const FirmwareStep &step)
             return false;
     }
     m_queued += bytes.size();
-    m_takeTimeout.start();
+    watchTaking();
     if (m_socket->write(bytes) != bytes.size())
         return false;
     if (step.kind == FirmwareStep::Chunk)

@@ -24,9 +24,10 @@ public:
     // Every outcome is reported by a signal, also one found here.
     void start(const QString &path);
     // Once finished(): waits until the module has acknowledged every byte
-    // of the transfer, at most DeliveryTimeoutMs, and reports delivered() or
-    // failed(). The count of bytes not acknowledged is the kernel's; where
-    // the system does not tell it, everything counts as delivered at once.
+    // of the transfer and reports delivered(), or failed() when it took no
+    // byte for DeliveryTimeoutMs or reset the connection. The count of bytes
+    // not acknowledged is the kernel's; where the system does not tell it,
+    // everything counts as delivered at once.
     void awaitDelivery();
     // Ends a transfer without a result: no further send, the file closed,
     // and the connection let go of (see delivered()).
@@ -60,8 +61,13 @@ private:
     QFile m_file;
     QTimer m_pause;
     // Runs while the module is to take bytes: a chunk the socket cannot hand
-    // on, or the acknowledgements at the close.
+    // on, or the acknowledgements at the close. It runs again as long as
+    // the module takes bytes, so that one storing the file slowly is not
+    // given up; the count of bytes it had not acknowledged when it started
+    // tells (-1: not known).
+    void watchTaking();
     QTimer m_takeTimeout;
+    qint64 m_unacknowledged = -1;
     QTimer m_deliveryPoll;
     // A descriptor of its own to the connection (-1: none).
     int m_watch = -1;

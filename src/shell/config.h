@@ -472,6 +472,9 @@ private:
     // Hands one telegram to ProcessTelegram; always reached through a queued
     // call so that a modal window opened there never runs inside readyRead.
     void processReceived(const QString &telegram, const QString &sender, bool fromUdp);
+    // Counts the links given up: a telegram read on one but still queued
+    // when it is given up is not processed against the next receiver.
+    quint64 m_linkGeneration = 0;
     void queueTelegram(const QString &telegram, const QString &sender, bool fromUdp);
     // Hands on what a stream held back once nothing followed it in time.
     void armTelegramHold();

@@ -4,6 +4,7 @@
 #include "support/fixtures.h"
 
 #include <QDialog>
+#include <QGroupBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -101,6 +102,60 @@ private Q_SLOTS:
         QVERIFY(config->Timer1->isActive());
         config->closeTelegramSockets();
         QVERIFY(!config->Timer1->isActive());
+    }
+
+    // A telegram read on a link but not yet processed when a selection or a
+    // search gives the link up belongs to the receiver that is gone: its
+    // status reply must not put the next receiver into gateway mode.
+    void telegramOfAGivenUpLink_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("search");
+        for (const auto &[name, mode] : {std::pair{"tcp server", 0}, {"tcp client", 1}, {"udp", 2}})
+            QTest::addRow("%s, another receiver selected", name) << mode << false;
+        QTest::newRow("tcp server, search") << 0 << true;
+    }
+    void telegramOfAGivenUpLink()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, search);
+        const auto record = [mode](const char *macHex, const char *ip) {
+            BoardRecord rec = nvxtest::reportingRecord(macHex, QString::fromLatin1(ip));
+            if (mode == 1)
+                rec[BoardRecord::Mode] = 0;   // the receiver is a TCP client
+            if (mode == 2)
+                rec[BoardRecord::Udp] = 1;
+            return rec;
+        };
+        SimModule *gone = bench->link(record("00AA00000011", "127.0.0.11"));
+        QVERIFY(gone);
+        gone->receiver.gatewayFlag = true;
+        const BoardRecord next = record("00AA00000012", "127.0.0.12");
+        SimModule *nextModule = bench->sim.addModule(next);
+        nextModule->receiver.answerStatus = false;
+        QVERIFY(nextModule->startReceiver());
+        QIODevice *socket = mode == 0 ? static_cast<QIODevice *>(config->Winsock3)
+            : mode == 1               ? static_cast<QIODevice *>(config->Winsock1_1.data())
+                                      : static_cast<QIODevice *>(config->Winsock2UDP);
+        bool givenUp = false;
+        std::shared_ptr<nvxtest::StatusResult> searched;
+        QObject context;
+        connect(socket, &QIODevice::readyRead, &context, [&] {
+            if (std::exchange(givenUp, true))
+                return;
+            // Read, and queued for processing.
+            if (search) {
+                searched = nvxtest::closeStatusWindowAtResult(*config);
+                config->Search_Click();
+            } else {
+                bench->select(next);
+            }
+        });
+        gone->sendText(gone->statusReply());
+        QTRY_VERIFY(givenUp);
+        QTest::qWait(100);
+        QVERIFY(!state->GatewayMode);
+        QVERIFY(!config->frm_sensor->isHidden());
     }
 
     void sendenPadsCommandsAndFollowsManualLearn()

@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -119,6 +120,31 @@ inline UploadSeen upload(FirmwareBench &b, const QString &file, bool waitOutRest
     clock.start();
     b.config->MenueDateiUpload_Click();
     delete dialogWatch;
+    return seen;
+}
+
+// The upload from the menu of a file of `size` bytes, its result timed from
+// the connection attempt rather than from the click, so that the file
+// dialog's time does not count.
+inline UploadSeen timedUpload(FirmwareBench &b, qint64 size, std::function<void()> during = {})
+{
+    QElapsedTimer clock;
+    qint64 attemptAtMs = -1;
+    QObject watch;
+    const QPointer<QTimer> windowWatch = watchNextModal(
+        [&](QWidget *w) {
+            QObject::connect(qobject_cast<nvx::frmState *>(w)->winsockUP, &QAbstractSocket::stateChanged, &watch,
+                             [&](QAbstractSocket::SocketState s) {
+                                 if (s == QAbstractSocket::ConnectingState && attemptAtMs < 0)
+                                     attemptAtMs = clock.elapsed();
+                             });
+        },
+        QStringLiteral("frmState"), 60000);
+    const QString file = b.writeFile(size);
+    clock.start();
+    UploadSeen seen = upload(b, file, false, during, size);
+    delete windowWatch;
+    seen.resultAfterMs = clock.elapsed() - attemptAtMs;
     return seen;
 }
 

@@ -14,7 +14,6 @@ using namespace nvxtest;
 class TestFirmware : public QObject {
     Q_OBJECT
     std::unique_ptr<FirmwareBench> b;
-    enum StoppedModule { KeepsConnection, ClosesOnceAllSent, NoRoomForAChunk };
 
     bool firmwareStartSent() const
     {
@@ -22,31 +21,6 @@ class TestFirmware : public QObject {
             if (d.startsWith("FIRS"))
                 return true;
         return false;
-    }
-
-    // The upload from the menu, its result timed from the connection attempt
-    // rather than from the click, so that the file dialog's time does not
-    // count.
-    UploadSeen timedUpload(qint64 size, std::function<void()> during = {})
-    {
-        QElapsedTimer clock;
-        qint64 attemptAtMs = -1;
-        QObject watch;
-        const QPointer<QTimer> windowWatch = watchNextModal(
-            [&](QWidget *w) {
-                connect(qobject_cast<frmState *>(w)->winsockUP, &QAbstractSocket::stateChanged, &watch,
-                        [&](QAbstractSocket::SocketState s) {
-                            if (s == QAbstractSocket::ConnectingState && attemptAtMs < 0)
-                                attemptAtMs = clock.elapsed();
-                        });
-            },
-            QStringLiteral("frmState"), 60000);
-        const QString file = b->writeFile(size);
-        clock.start();
-        UploadSeen seen = upload(*b, file, false, during, size);
-        delete windowWatch;
-        seen.resultAfterMs = clock.elapsed() - attemptAtMs;
-        return seen;
     }
 
 private Q_SLOTS:
@@ -127,7 +101,7 @@ private Q_SLOTS:
         fw->answer = nvxsim::SimFirmware::Answer(answer);
         fw->closeAfterBytes = closeAfter;
         b->state.OperationFailed = false;
-        const UploadSeen seen = timedUpload(3000);
+        const UploadSeen seen = timedUpload(*b, 3000);
         QVERIFY(seen.statusWindowShown);
         QCOMPARE(seen.result, text(18));
         QCOMPARE(seen.statusAtResult, int(StatusFirmwareUpload));
@@ -136,56 +110,6 @@ private Q_SLOTS:
         QCOMPARE(fw->fileBytes(), bytesArrived);
         // Measured in whole milliseconds, hence one less.
         QVERIFY2(seen.resultAfterMs >= minimumMs - 1 && seen.resultAfterMs < minimumMs + 5000,
-                 qPrintable(QString::number(seen.resultAfterMs)));
-    }
-
-    // A module that stops taking the file is not updated, however much of
-    // the file went into the connection: the bytes it has not acknowledged
-    // tell at the close, its own close included, or a chunk that finds no
-    // room in the connection any more. Each case ends within its bound
-    // (times from the connection attempt).
-    void moduleThatStopsReading_data()
-    {
-        QTest::addColumn<int>("then");
-        QTest::addColumn<qint64>("minimumMs");
-        QTest::addColumn<qint64>("maximumMs");
-        const qint64 lastChunk = firmware::PauseAfterPrefixMs + 16 * firmware::PauseBeforeChunkMs;
-        const qint64 closeWaitOver = lastChunk + firmware::CloseAfterLastChunkMs + firmware::DeliveryTimeoutMs;
-        QTest::newRow("keeps the connection") << int(KeepsConnection) << closeWaitOver << closeWaitOver + 5000;
-        QTest::newRow("closes once all is sent")
-            << int(ClosesOnceAllSent) << lastChunk + firmware::DeliveryTimeoutMs << closeWaitOver;
-        QTest::newRow("no room for a chunk") << int(NoRoomForAChunk) << qint64(firmware::DeliveryTimeoutMs)
-                                             << closeWaitOver;
-    }
-    void moduleThatStopsReading()
-    {
-        QFETCH(int, then);
-        QFETCH(qint64, minimumMs);
-        QFETCH(qint64, maximumMs);
-        nvxsim::SimFirmware *fw = b->firmware();
-        fw->stopReadingAfterBytes = 8192;
-        const auto during = [then, fw] {
-            auto *window = qobject_cast<frmState *>(QApplication::activeModalWidget());
-            if (then == NoRoomForAChunk)
-                window->winsockUP->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 1);
-            if (then != ClosesOnceAllSent)
-                return;
-            auto *poll = new QTimer(window);
-            connect(poll, &QTimer::timeout, window, [window, fw, poll] {
-                if (!window->UploadRunning) {
-                    poll->stop();
-                    fw->stop();   // unread bytes: the module resets the connection
-                }
-            });
-            poll->start(10);
-        };
-        const UploadSeen seen = timedUpload(16384, during);
-        QCOMPARE(seen.result, text(18));
-        QCOMPARE(seen.statusAtResult, int(StatusFirmwareUpload));
-        QVERIFY(seen.operationFailed);
-        QVERIFY(!seen.restartWait);
-        QCOMPARE(fw->fileBytes(), 8192);
-        QVERIFY2(seen.resultAfterMs >= minimumMs && seen.resultAfterMs < maximumMs,
                  qPrintable(QString::number(seen.resultAfterMs)));
     }
 

@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <cerrno>
 #include <ctime>
@@ -67,6 +68,8 @@ void SimFirmware::closeConnection()
 {
     delete m_notifier;
     m_notifier = nullptr;
+    delete m_slowRead;
+    m_slowRead = nullptr;
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -111,7 +114,7 @@ void SimFirmware::takeStartRequest()
     }
     if (!m_server->listen(m_module->address(), TransferPort))
         return;
-    if (stopReadingAfterBytes >= 0) {
+    if (stopReadingAfterBytes >= 0 || readBytesPerSecond > 0) {
         // Taken over by the accepted connection; the kernel's least.
         const int smallest = 1;
         ::setsockopt(int(m_server->socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &smallest, sizeof smallest);
@@ -132,6 +135,17 @@ void SimFirmware::adopt(qintptr descriptor)
     ::setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
     m_notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SimFirmware::readData);
+    if (readBytesPerSecond > 0) {
+        // Read on a clock of its own rather than when bytes wait.
+        m_notifier->setEnabled(false);
+        m_slowRead = new QTimer(this);
+        connect(m_slowRead, &QTimer::timeout, this, [this] {
+            // What a tick leaves untaken is not made up later.
+            m_readBudget = readBytesPerSecond / 20;
+            readData();
+        });
+        m_slowRead->start(50);
+    }
 }
 
 void SimFirmware::readData()
@@ -147,6 +161,11 @@ void SimFirmware::readData()
                 m_notifier->setEnabled(false);
                 return;
             }
+        }
+        if (m_slowRead) {
+            wanted = qMin<qsizetype>(wanted, m_readBudget);
+            if (wanted <= 0)
+                return;
         }
         char control[CMSG_SPACE(sizeof(timespec))];
         iovec iov{buffer, std::size_t(wanted)};
@@ -179,6 +198,8 @@ void SimFirmware::readData()
                 memcpy(&ts, CMSG_DATA(c), sizeof ts);
                 at = microseconds(ts);
             }
+        if (m_slowRead)
+            m_readBudget -= n;
         take(QByteArray(buffer, qsizetype(n)), at);
     }
 }

@@ -2,8 +2,8 @@
 // The firmware transfer from the module's side: after a start request for its
 // MAC the module takes a TCP connection on port 1470 of its address and
 // records the length prefix and every chunk with its arrival time. It can also
-// refuse the connection, close it after some bytes, or leave the attempt
-// unanswered.
+// refuse the connection, close it or stop reading after some bytes, read
+// slowly, or leave the attempt unanswered.
 
 #include <QByteArray>
 #include <QList>
@@ -12,6 +12,7 @@
 class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 namespace nvxsim {
 
@@ -37,6 +38,10 @@ public:
     // Its receive window is then as small as a module's, so what it does not
     // read stays unacknowledged with the sender.
     qint64 stopReadingAfterBytes = -1;
+    // When above 0: the module takes at most this many bytes a second, as
+    // one that stores the file more slowly than it is sent, with the same
+    // small receive window.
+    qint64 readBytesPerSecond = 0;
 
     // One burst of bytes: everything that arrived without a gap of
     // BurstGapUs, with the time its first byte came.
@@ -80,6 +85,8 @@ private:
     QTcpSocket *m_filler = nullptr;
     int m_fd = -1;
     QSocketNotifier *m_notifier = nullptr;
+    QTimer *m_slowRead = nullptr;
+    qint64 m_readBudget = 0;
     qint64 m_lastAtUs = -1;
 };
 
