@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QFile>
 #include <QLabel>
+#include <QSignalBlocker>
+#include <QTest>
 #include <QTimer>
 
 namespace nvxtest {
@@ -18,6 +20,12 @@ TestEnv::TestEnv()
     // Without "Pfad" in the store the program makes its folder in the user's
     // data folder; a test keeps that inside its own.
     qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    // The file dialogs remember their last folder and history in the user's
+    // configuration folder; the test program keeps its own, so that no dialog
+    // opens in a folder another test program (or another run) left behind.
+    // Qt looks that folder up once, so it lives as long as the process.
+    static const QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
 }
 
 std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const QString &objectName, int timeoutMs)
@@ -53,25 +61,28 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
 
 void chooseFile(QFileDialog *dialog, const QString &path)
 {
-    const auto press = [dialog, path] {
-        for (auto *view : dialog->findChildren<QAbstractItemView *>())
-            view->clearSelection();
-        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-            name->setText(path);
-        else
-            dialog->selectFile(path);
+    if (path.isEmpty())
+        return dialog->reject();
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    for (auto *view : dialog->findChildren<QAbstractItemView *>())
+        view->clearSelection();
+    {
+        // Typed as a user types it, but without the field's completion: with
+        // the field out of focus, the dialog would answer a completed match
+        // by writing that file's bare name back into the field, which it
+        // then reads against its own folder.
+        const QSignalBlocker typing(name);
+        name->setText(path);
+    }
+    const QStringList chosen = dialog->selectedFiles();
+    if (chosen == QStringList{path})
         static_cast<QDialog *>(dialog)->accept();
-    };
-    auto *again = new QTimer(dialog);
-    again->setInterval(100);
-    QObject::connect(again, &QTimer::timeout, dialog, [dialog, press] {
-        if (dialog->isVisible())
-            press();
-    });
-    // Once the dialog has answered, it may be shown again for another choice.
-    QObject::connect(dialog, &QDialog::finished, again, &QObject::deleteLater);
-    again->start();
-    press();
+    if (dialog->isVisible()) {
+        // An answer the dialog did not take must not leave it open.
+        dialog->reject();
+        QFAIL(qPrintable(QStringLiteral("the file dialog chose \"%1\" for %2").arg(chosen.join(u' '), path)));
+    }
 }
 
 bool click(QWidget *root, const QString &name)

@@ -49,9 +49,9 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
 // found and enabled.
 bool click(QWidget *root, const QString &name);
 
-// Types `path` into an open file dialog's name field and presses its button,
-// again and again until the dialog has gone: the dialog reads its folder in
-// the background and may change the selection after the first press.
+// Types `path` into an open file dialog's name field and presses its button
+// (as the user does, so it must be a path the dialog takes); a dialog that
+// stays open is cancelled and the test fails. An empty path cancels.
 void chooseFile(QFileDialog *dialog, const QString &path);
 
 // Stands in for the desktop while it lives: records the addresses of the
