@@ -27,7 +27,7 @@ fail() {
     exit 1
 }
 
-start_xvfb "$work/xvfb.log" -noreset || fail "Xvfb did not start"
+start_xvfb "$work/xvfb.log" || fail "Xvfb did not start"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every gate:
 #   1. all tests, each in its own private network namespace; a test that
-#      fails is run once more, so that one stalled window answer on a busy
-#      machine does not fail the gate (a test failing twice still does);
+#      fails is run once more as a guard against a machine too busy for its
+#      time limits (a test failing twice still fails the gate; the first
+#      failure stays in the output, and any such failure is a fault to find);
 #   2. the same tests built with AddressSanitizer (leaks included) and
 #      UndefinedBehaviorSanitizer (build-asan/);
 #   3. each fuzz target for $NVX_FUZZ_SECONDS seconds (default 60; clang,

@@ -17,12 +17,14 @@ screens=$(realpath "$1")
 prefix=${2:-$PWD/xvfb-logging}
 make_work_dir
 
-start_xvfb "$work/xvfb.log" || { echo "xvfb-logging: Xvfb did not start" >&2; exit 1; }
+start_xvfb "$work/xvfb.log" || { echo "xvfb-logging: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export NVX_REGISTRY_FILE="$work/registry.ini"
 
-rm -f "$prefix-chart.png" "$prefix-gateway.png"
-"$screens" "$prefix"
-for shot in "$prefix-chart.png" "$prefix-gateway.png"; do
-    [ -s "$shot" ] || { echo "xvfb-logging: no $shot" >&2; exit 1; }
+# Taken in the work folder and copied at the end, so that two runs at once
+# keep their own.
+"$screens" "$work/shot"
+for shot in chart gateway; do
+    [ -s "$work/shot-$shot.png" ] || { echo "xvfb-logging: no $shot picture" >&2; exit 1; }
+    cp "$work/shot-$shot.png" "$prefix-$shot.png"
 done
 echo "xvfb-logging: screenshots $prefix-chart.png, $prefix-gateway.png"

@@ -3,7 +3,8 @@
 # simulator, inside a private network namespace, and checks that the main
 # window and the search status window appear and that the search reached the
 # simulated receivers. Screenshots are kept as <prefix>-search.png (while the
-# search runs) and <prefix>-result.png (after it).
+# search runs) and <prefix>-result.png (after it); they are taken in the work
+# folder and copied at the end, so that two runs at once keep their own.
 #
 #   scripts/xvfb-smoke.sh build/nvx-ethernet build/receiver-sim [prefix]
 set -euo pipefail
@@ -23,7 +24,25 @@ fail() {
     echo "xvfb-smoke: $*" >&2
     [ -f "$work/sim.log" ] && sed 's/^/  sim: /' "$work/sim.log" >&2
     [ -f "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" >&2
+    [ -f "$work/xvfb.log" ] && sed 's/^/  xvfb: /' "$work/xvfb.log" >&2
     exit 1
+}
+
+# An X client that hangs must not hang the test.
+has_window() {
+    timeout 10 xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
+}
+shoot() {
+    timeout 30 import -window root "$work/$1.png" && [ -s "$work/$1.png" ] || fail "no screenshot $1"
+}
+# Waits, generously (the machine may be busy with the other tests), until
+# the command succeeds.
+await() {
+    for _ in $(seq 300); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 start_xvfb "$work/xvfb.log" || fail "Xvfb did not start"
@@ -33,34 +52,25 @@ export XDG_DATA_HOME="$work/data"
 
 "$simulator" >"$work/sim.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 300); do
-    grep -q "receiver-sim: ready" "$work/sim.log" && break
-    sleep 0.1
-done
-grep -q "receiver-sim: ready" "$work/sim.log" || fail "the simulator did not start"
+await grep -q "receiver-sim: ready" "$work/sim.log" || fail "the simulator did not start"
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 pids+=($program_pid)
 
-has_window() {
-    xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
-}
-
-# Generous: the machine may be busy with the other tests.
-for _ in $(seq 300); do
-    has_window "Status" && break
-    sleep 0.1
-done
-has_window "Status" || fail "no status window"
+await has_window "Status" || fail "no status window"
+shown=$SECONDS
 has_window "Lorvantis Sensortechnik GmbH    " || fail "no main window"
+await grep -q "config datagram: FIND" "$work/sim.log" || fail "the search did not reach the simulator"
+# The window's first paint.
 sleep 1
-import -window root "$prefix-search.png"
+shoot search
 
 # The search lasts five seconds; then the result waits for its close button.
-sleep 5
+wait_for=$((shown + 6 - SECONDS))
+[ "$wait_for" -le 0 ] || sleep "$wait_for"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended"
 has_window "Status" || fail "the status window closed without the user"
-import -window root "$prefix-result.png"
-grep -q "config datagram: FIND" "$work/sim.log" || fail "the search did not reach the simulator"
-[ -s "$prefix-search.png" ] && [ -s "$prefix-result.png" ] || fail "no screenshot"
+shoot result
+cp "$work/search.png" "$prefix-search.png"
+cp "$work/result.png" "$prefix-result.png"
 echo "xvfb-smoke: main window and search window shown; screenshots $prefix-search.png, $prefix-result.png"

@@ -24,20 +24,23 @@ end_work() {
 #
 # Starts Xvfb on a display it picks itself (it tells the number through a
 # pipe, so two runs never race for one), adds it to pids and exports DISPLAY
-# and QT_QPA_PLATFORM; returns 1 when no display came within ten seconds.
+# and QT_QPA_PLATFORM; returns 1 when no display came within thirty seconds.
+# Xvfb writes the number and its line end in two writes, so the line is read
+# in one go: a read that timed out between the two would drop the number and
+# take the bare line end that follows as the whole answer.
+# The server never resets: by default it resets whenever its last client
+# leaves, and a client that connects meanwhile (the program starting while
+# a window check has just ended) is refused or never answered.
 start_xvfb() {
     local log=$1
     shift
     exec 3<> <(:)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" >"$log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset "$@" >"$log" 2>&1 &
     pids+=($!)
     local display=""
-    for _ in $(seq 100); do
-        if read -r -t 0.1 display <&3 && [ -n "$display" ]; then
-            break
-        fi
-    done
-    [ -n "$display" ] || return 1
+    read -r -t 30 display <&3 || true
+    exec 3<&-
+    [[ $display =~ ^[0-9]+$ ]] || return 1
     export DISPLAY=":$display"
     export QT_QPA_PLATFORM=xcb
 }

@@ -49,7 +49,7 @@ struct UploadSeen {
     int barValue = -1;
     bool restartWait = false;
     QString restartWaitText;
-    qint64 restartWaitMs = -1;  // from its start to the result
+    qint64 restartWaitMs = -1;  // from its start to its time-out, when waited out
     QString result;
     int statusAtResult = -1;
     bool operationFailed = false;
@@ -73,10 +73,6 @@ inline UploadSeen upload(FirmwareBench &b, const QString &file, bool waitOutRest
             auto *dialog = qobject_cast<QFileDialog *>(w);
             if (!dialog)
                 return;
-            if (file.isEmpty()) {
-                dialog->reject();
-                return;
-            }
             chooseFile(dialog, file);
         },
         QStringLiteral("OpenLog"), 60000);
@@ -101,7 +97,14 @@ inline UploadSeen upload(FirmwareBench &b, const QString &file, bool waitOutRest
         if (s.StatusCode == nvx::StatusRestartWait && !seen.restartWait) {
             seen.restartWait = true;
             seen.restartWaitText = dlg->lblTxt->text();
+            // Measured on the wait's own timer, from its start to its end: a
+            // busy machine may run this poll late at either end.
+            const qint64 waitedBefore = dlg->Timer1SW->interval() - dlg->Timer1SW->remainingTime();
             restartClock.start();
+            QObject::connect(dlg->Timer1SW, &QTimer::timeout, &poll, [&seen, &restartClock, waitedBefore] {
+                if (seen.restartWaitMs < 0)
+                    seen.restartWaitMs = waitedBefore + restartClock.elapsed();
+            });
             if (!waitOutRestart)
                 dlg->Timer1SW_Timer();
         }
@@ -111,8 +114,6 @@ inline UploadSeen upload(FirmwareBench &b, const QString &file, bool waitOutRest
             seen.statusAtResult = s.StatusCode;
             seen.operationFailed = s.OperationFailed;
             seen.resultAfterMs = clock.elapsed();
-            if (seen.restartWait)
-                seen.restartWaitMs = restartClock.elapsed();
             dlg->cmdOK->click();
         }
     });

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QAbstractItemView>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -40,32 +39,10 @@ class TestFiles : public QObject {
                     *title = dialog->windowTitle();
                 if (offered)
                     *offered = dialog->selectedFiles().value(0);
-                if (path.isEmpty())
-                    return dialog->reject();
-                // The name the dialog offered is no longer selected; the
-                // path is typed into the name field.
-                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                QVERIFY(name);
-                for (auto *view : dialog->findChildren<QAbstractItemView *>())
-                    view->clearSelection();
-                name->setText(path);
-                // A save dialog may add the extension.
-                if (dialog->selectedFiles().size() != 1 || !dialog->selectedFiles().constFirst().startsWith(path)) {
-                    dialog->reject();
-                    QFAIL(qPrintable(dialog->selectedFiles().join(u' ')));
-                }
-                if (replace != QMessageBox::NoButton) {
-                    nvxtest::onNextModal([replace, asked](QWidget *question) {
-                        auto *box = qobject_cast<QMessageBox *>(question);
-                        QVERIFY(box && box->button(replace));
-                        if (asked)
-                            *asked = true;
-                        box->button(replace)->click();
-                    }, {}, 5000);
-                }
-                static_cast<QDialog *>(dialog)->accept();
-                if (dialog->isVisible())
-                    dialog->reject();
+                const auto askedHere = std::make_shared<bool>(false);
+                nvxtest::chooseFile(dialog, path, replace != QMessageBox::No, askedHere);
+                if (asked)
+                    *asked = *askedHere;
             },
             QStringLiteral("CommonDialog1"));
     }

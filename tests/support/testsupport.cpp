@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalBlocker>
+#include <QTest>
 #include <QTimer>
 
 #include <sys/mount.h>
@@ -33,6 +35,12 @@ TestEnv::TestEnv()
     // Without "Pfad" in the store the program makes its folder in the user's
     // data folder; a test keeps that inside its own.
     qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    // The file dialogs remember their last folder and history in the user's
+    // configuration folder; the test program keeps its own, so that no dialog
+    // opens in a folder another test program (or another run) left behind.
+    // Qt looks that folder up once, so it lives as long as the process.
+    static const QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
 }
 
 std::shared_ptr<bool> onNextModal(std::function<void(QWidget *)> action, const QString &objectName, int timeoutMs)
@@ -68,33 +76,47 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
 
 void chooseFile(QFileDialog *dialog, const QString &path, bool replace, std::shared_ptr<bool> asked)
 {
-    const auto press = [dialog, path] {
-        for (auto *view : dialog->findChildren<QAbstractItemView *>())
-            view->clearSelection();
-        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-            name->setText(path);
-        else
-            dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept();
-    };
-    auto *again = new QTimer(dialog);
-    again->setInterval(100);
-    QObject::connect(again, &QTimer::timeout, dialog, [dialog, press, replace, asked] {
-        auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (question && question->parent() == dialog) {
+    if (path.isEmpty())
+        return dialog->reject();
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    for (auto *view : dialog->findChildren<QAbstractItemView *>())
+        view->clearSelection();
+    {
+        // Typed as a user types it, but without the field's completion: with
+        // the field out of focus, the dialog would answer a completed match
+        // by writing that file's bare name back into the field, which it
+        // then reads against its own folder.
+        const QSignalBlocker typing(name);
+        name->setText(path);
+    }
+    const QStringList chosen = dialog->selectedFiles();
+    const bool taken = chosen.size() == 1
+        && (chosen.constFirst() == path || chosen.constFirst() == path + u'.' + dialog->defaultSuffix());
+    bool declined = false;
+    if (taken) {
+        // The dialog asks from within its accept() before it replaces a
+        // file; the question is answered from that nested loop.
+        QTimer answer;
+        answer.setInterval(10);
+        QObject::connect(&answer, &QTimer::timeout, dialog, [&] {
+            auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!question || question->parent() != dialog)
+                return;
             if (asked)
                 *asked = true;
+            declined = !replace;
             question->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-            if (!replace)
-                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
-        } else if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
-            press();
-        }
-    });
-    // Once the dialog has answered, it may be shown again for another choice.
-    QObject::connect(dialog, &QDialog::finished, again, &QObject::deleteLater);
-    again->start();
-    press();
+        });
+        answer.start();
+        static_cast<QDialog *>(dialog)->accept();
+    }
+    if (dialog->isVisible()) {
+        // An answer the dialog did not take must not leave it open.
+        dialog->reject();
+        if (!declined)
+            QFAIL(qPrintable(QStringLiteral("the file dialog chose \"%1\" for %2").arg(chosen.join(u' '), path)));
+    }
 }
 
 bool click(QWidget *root, const QString &name)

@@ -49,12 +49,12 @@ QTimer *watchNextModal(std::function<void(QWidget *)> action, const QString &obj
 // found and enabled.
 bool click(QWidget *root, const QString &name);
 
-// Types `path` into an open file dialog's name field and presses its button,
-// again and again until the dialog has gone: the dialog reads its folder in
-// the background and may change the selection after the first press. When
-// the dialog asks whether to replace an existing file, the question is
-// answered with `replace`; a No cancels the dialog. `asked` (when given)
-// turns true once the question came.
+// Types `path` into an open file dialog's name field and presses its button
+// once, as the user does, so it must be a path the dialog takes (a save
+// dialog may add its extension); a dialog that stays open is cancelled and
+// the test fails. An empty path cancels. When the dialog asks whether to
+// replace an existing file, the question is answered with `replace`; a No
+// cancels the dialog. `asked` (when given) turns true once the question came.
 void chooseFile(QFileDialog *dialog, const QString &path, bool replace = true,
                 std::shared_ptr<bool> asked = {});
 
