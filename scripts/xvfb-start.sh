@@ -34,6 +34,14 @@ end_work() {
 start_xvfb() {
     local log=$1
     shift
+    # Xvfb makes no lock file here, so every run takes display :0 and puts
+    # its socket into /tmp/.X11-unix; inside a private namespace that folder
+    # is made the namespace's own, so that runs side by side never reach or
+    # remove each other's server.
+    if [ "${NVX_IN_NETNS:-}" = "1" ]; then
+        mkdir -p /tmp/.X11-unix
+        mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix 2>/dev/null || true
+    fi
     exec 3<> <(:)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset "$@" >"$log" 2>&1 &
     pids+=($!)
