@@ -12,7 +12,13 @@
 //                                  zero-interval heartbeat timer
 //   <run>_longest_event_ms         the longest single event of the window
 //                                  (and which): a stall much longer than it
-//                                  is the machine not running the program
+//                                  is the machine not running the program,
+//   <run>_stall_cpu_ms             or many events in a row: the processor
+//                                  time the window's thread had in the
+//                                  longest stall tells which, and in that
+//   <run>_stall_waits              stall how often it waited (for the disk,
+//   <run>_stall_preempted          a lock) and was preempted, and
+//   <run>_stall_major_faults       how many pages it had to read from disk
 //   <run>_sent, <run>_processed    telegrams sent and handled
 //   <run>_chart_samples            samples the chart logging took
 //   <run>_box_max_chars            the receive box's largest length
@@ -41,6 +47,9 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <ctime>
+
+#include <sys/resource.h>
 
 using namespace nvx;
 
@@ -110,6 +119,28 @@ private:
     int m_depth = 0;
 };
 
+// What the calling thread has had so far: processor time, waits,
+// preemptions and pages read from disk.
+struct ThreadUsage {
+    double cpuMs = 0;
+    long waits = 0;
+    long preempted = 0;
+    long majorFaults = 0;
+
+    static ThreadUsage now()
+    {
+        rusage r{};
+        getrusage(RUSAGE_THREAD, &r);
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return {t.tv_sec * 1e3 + t.tv_nsec / 1e6, r.ru_nvcsw, r.ru_nivcsw, r.ru_majflt};
+    }
+    ThreadUsage operator-(const ThreadUsage &o) const
+    {
+        return {cpuMs - o.cpuMs, waits - o.waits, preempted - o.preempted, majorFaults - o.majorFaults};
+    }
+};
+
 void print(const QString &run, const char *name, double value, int decimals = 0)
 {
     std::printf("%s_%s %.*f\n", qPrintable(run), name, decimals, value);
@@ -126,13 +157,19 @@ void run(const QString &name, TimedApplication &app, Config &config, nvxbench::U
     app.longestMs = 0;
 
     double maxStallMs = 0;
+    ThreadUsage inStall;
+    ThreadUsage atBeat;
     qsizetype boxMax = 0;
     QElapsedTimer sinceBeat;
     QTimer heartbeat;
     heartbeat.setInterval(0);
     QObject::connect(&heartbeat, &QTimer::timeout, &heartbeat, [&] {
-        if (sinceBeat.isValid())
-            maxStallMs = std::max(maxStallMs, sinceBeat.nsecsElapsed() / 1e6);
+        const ThreadUsage usage = ThreadUsage::now();
+        if (sinceBeat.isValid() && sinceBeat.nsecsElapsed() / 1e6 > maxStallMs) {
+            maxStallMs = sinceBeat.nsecsElapsed() / 1e6;
+            inStall = usage - atBeat;
+        }
+        atBeat = usage;
         sinceBeat.start();
         boxMax = std::max(boxMax, Config::boxLength(config.txt_Empfang));
     });
@@ -144,6 +181,10 @@ void run(const QString &name, TimedApplication &app, Config &config, nvxbench::U
     config.stop3_Click();
 
     print(name, "max_event_loop_stall_ms", maxStallMs, 1);
+    print(name, "stall_cpu_ms", inStall.cpuMs, 1);
+    print(name, "stall_waits", double(inStall.waits));
+    print(name, "stall_preempted", double(inStall.preempted));
+    print(name, "stall_major_faults", double(inStall.majorFaults));
     print(name, "longest_event_ms", longestMs, 1);
     std::printf("%s_longest_event %s\n", qPrintable(name), qPrintable(longest));
     print(name, "sent", burst.sent);
