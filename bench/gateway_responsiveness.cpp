@@ -10,15 +10,16 @@
 // unwritable (a folder stands at its path). For each run:
 //   <run>_max_event_loop_stall_ms  the longest gap between two ticks of a
 //                                  zero-interval heartbeat timer
+//   <run>_stall_cpu_ms             in that longest stall: the processor
+//   <run>_stall_waits              time the window's thread had, how often
+//   <run>_stall_preempted          it waited (for the disk, a lock, Qt's
+//   <run>_stall_major_faults       painting helpers), was preempted, and
+//                                  read a page from disk
 //   <run>_longest_event_ms         the longest single event of the window
 //                                  (and which): a stall much longer than it
-//                                  is the machine not running the program,
-//   <run>_stall_cpu_ms             or many events in a row: the processor
-//                                  time the window's thread had in the
-//                                  longest stall tells which, and in that
-//   <run>_stall_waits              stall how often it waited (for the disk,
-//   <run>_stall_preempted          a lock) and was preempted, and
-//   <run>_stall_major_faults       how many pages it had to read from disk
+//                                  is many events in a row or the machine
+//                                  not running the program; the figures
+//                                  above tell which
 //   <run>_sent, <run>_processed    telegrams sent and handled
 //   <run>_chart_samples            samples the chart logging took
 //   <run>_box_max_chars            the receive box's largest length
