@@ -166,8 +166,9 @@ void run(const QString &name, TimedApplication &app, Config &config, nvxbench::U
     heartbeat.setInterval(0);
     QObject::connect(&heartbeat, &QTimer::timeout, &heartbeat, [&] {
         const ThreadUsage usage = ThreadUsage::now();
-        if (sinceBeat.isValid() && sinceBeat.nsecsElapsed() / 1e6 > maxStallMs) {
-            maxStallMs = sinceBeat.nsecsElapsed() / 1e6;
+        const double stallMs = sinceBeat.isValid() ? sinceBeat.nsecsElapsed() / 1e6 : 0;
+        if (stallMs > maxStallMs) {
+            maxStallMs = stallMs;
             inStall = usage - atBeat;
         }
         atBeat = usage;
