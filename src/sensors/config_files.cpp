@@ -8,7 +8,8 @@
 #include "shell/vbcolours.h"
 
 #include <QComboBox>
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,9 +28,15 @@ void Config::Datspeichern()
     d.receiver = Beschreibung->toPlainText();
     for (int ch = 0; ch < ChannelCount; ++ch)
         d.channels[std::size_t(ch)] = m_state.ChannelDescriptions[std::size_t(ch)];
-    // Saving happens unasked on every selection and on exit; a missing DAT
-    // folder or a locked file simply means nothing is saved.
-    writeDescriptionFile(descriptionFilePath(m_state.ProgramPath, m_state.SelectedMAC), d);
+    const QString path = descriptionFilePath(m_state.ProgramPath, m_state.SelectedMAC);
+    // Without a DAT folder the user keeps no descriptions: nothing is saved,
+    // and nothing is said. A file that fails in the folder is told, once in
+    // a run, as saving happens unasked at every change of focus.
+    if (!QFileInfo(path).absoluteDir().exists())
+        return;
+    QString failure;
+    if (!writeDescriptionFile(path, d, &failure))
+        tellFileNotSaved(path, failure, &m_descriptionFilesTold);
 }
 
 QString Config::CommonDialog1(bool save)
@@ -147,10 +154,9 @@ void Config::ExportAddressFile()
     e.descriptionLabel = m_state.Texts[6];
     e.addressLabel = m_state.Texts[7];
     e.orgNumberLabel = m_state.Texts[8];
-    QFile file(path);
-    if (!openRegularFile(file, QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    file.write(formatAddressFile(e));
+    QString failure;
+    if (!saveWhole(path, formatAddressFile(e), &failure))
+        tellFileNotSaved(path, failure);
 }
 
 void Config::speichern1_Click() { ExportAddressFile(); }

@@ -63,13 +63,9 @@ Descriptions parseDescriptionFile(const QByteArray &data)
     return d;
 }
 
-bool writeDescriptionFile(const QString &path, const Descriptions &d)
+bool writeDescriptionFile(const QString &path, const Descriptions &d, QString *failure)
 {
-    QFile file(path);
-    if (!openRegularFile(file, QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = formatDescriptionFile(d);
-    return file.write(bytes) == bytes.size();
+    return saveWhole(path, formatDescriptionFile(d), failure);
 }
 
 std::optional<Descriptions> readDescriptionFile(const QString &path)

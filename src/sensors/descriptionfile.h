@@ -24,9 +24,10 @@ QByteArray formatDescriptionFile(const Descriptions &d);
 // so one receiver's texts cannot survive under another's name.
 Descriptions parseDescriptionFile(const QByteArray &data);
 
-// Writes the file; false when it cannot be written (e.g. no DAT folder,
-// which is never created).
-bool writeDescriptionFile(const QString &path, const Descriptions &d);
+// Writes the file whole or leaves the one there as it was; false when it
+// cannot be written (e.g. no DAT folder, which is never created, or a full
+// disk), with the system's reason in `failure` where it gave one.
+bool writeDescriptionFile(const QString &path, const Descriptions &d, QString *failure = nullptr);
 // The program writes at most a few kilobytes; a larger file is not its own
 // and would only freeze the window that shows it.
 constexpr qint64 DescriptionFileMaxBytes = 64 * 1024;

@@ -7,6 +7,7 @@
 #include "shell/frmstate.h"
 #include "shell/modsprache.h"
 #include "shell/programfolder.h"
+#include "shell/texts.h"
 #include "shell/updown.h"
 #include "shell/vbcolours.h"
 
@@ -303,6 +304,23 @@ void Config::ShowErrorWindow(int errorCode)
     m_state.ErrorCode = errorCode;
     frmFehler dialog(m_state, this);
     dialog.exec();
+}
+
+void Config::tellFileNotSaved(const QString &path, const QString &reason, QStringList *toldInRun)
+{
+    if (toldInRun) {
+        if (toldInRun->contains(path))
+            return;
+        toldInRun->append(path);
+    }
+    const QString file = reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + QLatin1Char(')');
+    // Over whichever window is in front: the description field of the
+    // information window saves too.
+    QWidget *parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("NVX-Ethernet"), fileNotSavedText(file, m_state.english()),
+                    QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("FileNotSaved"));
+    box.exec();
 }
 
 } // namespace nvx

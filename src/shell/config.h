@@ -75,6 +75,10 @@ public:
     void ShowMsgWindow();
     // Sets ErrorCode and shows the error window modally.
     void ShowErrorWindow(int errorCode);
+    // Tells the user, modally, that a file they keep was not written (with
+    // the system's reason where it gave one). With `toldInRun`, a file
+    // listed there is not told again, and a file told is added to it.
+    void tellFileNotSaved(const QString &path, const QString &reason, QStringList *toldInRun = nullptr);
     // The status window while it is open, else null.
     frmState *statusWindow() const { return m_frmState; }
 
@@ -268,6 +272,8 @@ public:
     static void appendToBox(QPlainTextEdit *box, const QString &line);
     // A receive box's length as the receive log counts it (CR LF as two).
     static qsizetype boxLength(const QPlainTextEdit *box);
+    // Closes the data log, with a row the disk took in part completed where
+    // it now allows.
     void closeDataLog();
     // ---- chart (logging/config_chart.cpp) -------------------------------------
     void Diagramm();
@@ -485,6 +491,9 @@ private:
     QPointer<Alarm> m_alarm;
     QPointer<Monitor> m_monitor;
     QString m_commonDialogFile;
+    // Description files told in this run as not written: they are saved
+    // unasked at every change of focus.
+    QStringList m_descriptionFilesTold;
 
     // ---- data logging ------------------------------------------------------
     void connectLogging();

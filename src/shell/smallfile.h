@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <functional>
 
 class QFile;
 
@@ -31,5 +32,17 @@ SmallFile readSmallFile(const QString &path, qint64 maxBytes);
 // Opens `file` only when its name is free or names a regular file; false
 // for a folder, device, FIFO or socket, as for a file that cannot be opened.
 bool openRegularFile(QFile &file, QIODevice::OpenMode mode);
+
+// Writes a file the user keeps (an address file, a description file, a
+// saved data log) so that whatever stood at `path` stays byte for byte
+// unless the new content stands there whole: it is written to a file beside
+// it, which takes the old one's place only once the disk holds all of it.
+// `fill` writes the content and returns false to give the file up. Refused,
+// like openRegularFile(), for a name that is no regular file, and for a
+// write-protected file, which the replacement would otherwise go round.
+// False when the file was not written; `failure` then tells why, when the
+// system gave a reason.
+bool saveWhole(const QString &path, const std::function<bool(QIODevice &)> &fill, QString *failure = nullptr);
+bool saveWhole(const QString &path, const QByteArray &bytes, QString *failure = nullptr);
 
 } // namespace nvx

@@ -277,4 +277,13 @@ QString logNotWrittenText(const QStringList &files, bool english)
                          "Schreiben wieder gelingt, wird weitergeschrieben.");
 }
 
+QString fileNotSavedText(const QString &file, bool english)
+{
+    if (english)
+        return QStringLiteral("This file cannot be written:\n") + file
+            + QStringLiteral("\n\nA file of that name that was there before is left as it was.");
+    return QStringLiteral("In diese Datei kann nicht geschrieben werden:\n") + file
+        + QStringLiteral("\n\nEine Datei dieses Namens, die schon da war, bleibt unverändert.");
+}
+
 } // namespace nvx

@@ -49,4 +49,9 @@ QString portInUseText(int port, bool english);
 // written; `files` names each, with the system's reason where it gave one.
 QString logNotWrittenText(const QStringList &files, bool english);
 
+// The message of a file the user keeps (address file, description file,
+// saved data log) that could not be written: `file` names it, with the
+// system's reason where it gave one; a file there before is unchanged.
+QString fileNotSavedText(const QString &file, bool english);
+
 } // namespace nvx

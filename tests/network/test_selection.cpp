@@ -222,7 +222,8 @@ private Q_SLOTS:
     }
 
     // A description file that is a FIFO is neither read nor written over:
-    // either would wait for its other end without end.
+    // either would wait for its other end without end. Not saving the
+    // descriptions there is told.
     void fifoDescriptionFile()
     {
         QVERIFY(QDir(bench->env.path()).mkdir(QStringLiteral("DAT")));
@@ -230,7 +231,10 @@ private Q_SLOTS:
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
         config->ListBoards_ItemClick(list(record(4)));
         config->Beschreibung->setPlainText(QStringLiteral("Halle"));
+        nvxtest::NotSavedMessages told;
         config->ListBoards_ItemClick(list(record(2)));
+        QCOMPARE(told.texts.size(), 1);
+        QVERIFY(told.texts.constFirst().contains(fifo));
         QCOMPARE(state->SelectedMAC, QStringLiteral("001A2B030C02"));
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     }

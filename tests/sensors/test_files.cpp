@@ -2,6 +2,7 @@
 // what an import leaves alone.
 
 #include "sensors/addressfile.h"
+#include "sensors/descriptionfile.h"
 #include "support/fixtures.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
@@ -342,6 +344,90 @@ private Q_SLOTS:
         QVERIFY(!m_rx->state.TableLoadedFromFile);
         m_rx->module->sendChannelTelegram(7, QStringLiteral("06"), QStringLiteral("01020304"), {1, 2, 3, 8});
         QTRY_COMPARE(c().SystemID[7]->text(), QStringLiteral("01020304"));
+    }
+
+    // A file the user keeps, saved again with more in it on a full disk: the
+    // file there stays byte for byte, the user is told (a description file,
+    // saved unasked at every change of focus, once in the run), and once
+    // there is room the new content is written whole.
+    void keptFileOnAFullDisk_data()
+    {
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<int>("toldOfTwoTries");
+        QTest::newRow("address file") << "adr" << 2;
+        QTest::newRow("description file") << "dat" << 1;
+        QTest::newRow("saved data log") << "log" << 2;
+    }
+    void keptFileOnAFullDisk()
+    {
+        QFETCH(QString, kept);
+        QFETCH(int, toldOfTwoTries);
+        nvxtest::FailingDisk disk(m_rx->env.path() + QStringLiteral("/disk"));
+        if (!disk.mountSmall(64))
+            QSKIP(qPrintable(disk.skipReason));
+        AppState &s = m_rx->state;
+        s.ProgramPath = disk.folder() + u'/';
+        QVERIFY(QDir(disk.folder()).mkdir(QStringLiteral("DAT")));
+        const QString dataLog = s.ProgramPath + QStringLiteral("Datenlog.txt");
+        // More than the disk's one page that the old file frees.
+        const auto setContent = [&](int length) {
+            for (int ch = 0; ch < ChannelCount; ++ch)
+                s.ChannelDescriptions[ch] = QString(length, QLatin1Char(char('A' + ch % 26)));
+            c().Beschreibung->setPlainText(QString(length, u'b'));
+            QFile log(dataLog);
+            QVERIFY(log.open(QIODevice::WriteOnly) && log.write(QByteArray(length * 30, 'l') + "\r\n") > 0);
+        };
+        QString path = disk.folder() + QStringLiteral("/kopie.") + kept;
+        std::function<void()> save = [&] {
+            auto done = answerDialog(path);
+            kept == QLatin1String("adr") ? c().speichern2_Click() : c().speichern3_Click();
+            QVERIFY(*done);
+        };
+        if (kept == QLatin1String("dat")) {
+            path = descriptionFilePath(s.ProgramPath, s.SelectedMAC);
+            // As a search that found the receiver leaves it.
+            c().Beschreibung->setEnabled(true);
+            save = [this] {
+                c().SSTab1->setCurrentIndex(0);
+                c().activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&c()));
+                c().Beschreibung->setFocus();
+                QTRY_VERIFY(c().Beschreibung->hasFocus());
+                c().ListBoards->setFocus(Qt::TabFocusReason);
+            };
+        }
+        setContent(10);
+        save();
+        const QByteArray old = nvxtest::fileBytes(path);
+        QVERIFY(!old.isEmpty());
+        setContent(150);
+        QVERIFY(disk.fill());
+        nvxtest::NotSavedMessages messages;
+        const QStringList &told = messages.texts;
+        save();
+        save();
+        QCOMPARE(nvxtest::fileBytes(path), old);
+        QCOMPARE(told.size(), toldOfTwoTries);
+        QVERIFY2(told.constFirst().contains(path), qPrintable(told.constFirst()));
+
+        disk.makeRoom();
+        save();
+        QCOMPARE(told.size(), toldOfTwoTries);
+        QByteArray expected = nvxtest::fileBytes(dataLog);
+        if (kept == QLatin1String("adr")) {
+            // As the same screen exports where there was always room.
+            const QString onTheDisk = path;
+            path = file("roomy.adr");
+            save();
+            expected = nvxtest::fileBytes(path);
+            path = onTheDisk;
+        } else if (kept == QLatin1String("dat")) {
+            Descriptions d;
+            d.receiver = c().Beschreibung->toPlainText();
+            std::copy_n(s.ChannelDescriptions.cbegin(), ChannelCount, d.channels.begin());
+            expected = formatDescriptionFile(d);
+        }
+        QCOMPARE(nvxtest::fileBytes(path), expected);
     }
 };
 

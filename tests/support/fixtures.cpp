@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -142,6 +143,18 @@ std::shared_ptr<ErrorSeen> answerError(int timeoutMs)
         },
         QStringLiteral("frmFehler"), timeoutMs);
     return seen;
+}
+
+NotSavedMessages::NotSavedMessages()
+{
+    QObject::connect(&poll, &QTimer::timeout, &poll, [this] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != QLatin1String("FileNotSaved"))
+            return;
+        texts << box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start(10);
 }
 
 QString errorText(int code)

@@ -116,6 +116,14 @@ struct ErrorSeen {
 // Queues the answer to the next error window: remember its texts, close it.
 std::shared_ptr<ErrorSeen> answerError(int timeoutMs = 20000);
 
+// While it lives, closes each message that a file the user keeps was not
+// written, noting its text.
+struct NotSavedMessages {
+    NotSavedMessages();
+    QStringList texts;
+    QTimer poll;
+};
+
 // The first line the error window shows for a code (German texts).
 QString errorText(int code);
 
