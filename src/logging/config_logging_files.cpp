@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -149,27 +148,29 @@ void Config::SaveDataLogAs()
     const QString target = dialog.selectedFiles().constFirst();
     if (target.isEmpty())
         return;
+    // A row the disk took only in part is completed before the copy, where
+    // the disk now allows it.
     closeDataLog();
     const QString source = dataLogPath();
     // Copying the data log onto itself would only delete it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
         return;
-    // The copy replaces a file of that name only once it is whole: a copy
-    // that fails leaves the earlier file as it was.
     QFile in(source);
-    if (!openRegularFile(in, QIODevice::ReadOnly))
-        return;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return;
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 16);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            break;
+    const bool readable = openRegularFile(in, QIODevice::ReadOnly);
+    // The copy holds every row whole even while the data log itself still
+    // waits for the rest of its last one.
+    const QByteArray rest = m_dataLog.rest();
+    QString failure;
+    const bool saved = readable && saveWhole(target, [&in, &rest](QIODevice &out) {
+        while (!in.atEnd()) {
+            const QByteArray chunk = in.read(1 << 16);
+            if (chunk.isEmpty() || out.write(chunk) != chunk.size())
+                return false;
         }
-    }
-    out.commit();
+        return in.error() == QFileDevice::NoError && out.write(rest) == rest.size();
+    }, &failure);
+    if (!saved)
+        tellFileNotSaved(target, failure);
 }
 
 } // namespace nvx

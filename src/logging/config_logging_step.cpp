@@ -79,10 +79,11 @@ void Config::RecordMonitorSample()
             header.seriesDataBytes[k] = DatenbyteAuswahl[k]->currentText();
         }
         // A header the disk did not take is written anew, from the start of
-        // an emptied file, at the next step.
+        // an emptied file, at the next step; one it took in part is
+        // completed first by the next write.
         log.LogHeaderWritten =
             m_dataLog.create(dataLogPath()) && m_dataLog.write({toCp1252(dataLogHeader(header))}) == 1;
-        if (!log.LogHeaderWritten)
+        if (!log.LogHeaderWritten || m_dataLog.owesRest())
             tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingFilesTold);
     }
 
@@ -194,13 +195,15 @@ bool Config::writeDataLog(const QString &text)
     // Without its header the log takes no rows; the user has been told.
     if (!log.LogHeaderWritten || !m_dataLog.isOpen())
         return false;
-    if (m_dataLog.write({toCp1252(text)}) == 1)
+    // A row the disk took only in part is not written yet: its rest waits
+    // for the next write, or the close.
+    if (m_dataLog.write({toCp1252(text)}) == 1 && !m_dataLog.owesRest())
         return true;
     tellLogNotWritten(dataLogPath(), m_dataLog.failure(), log.LoggingFilesTold);
     return false;
 }
 
-void Config::closeDataLog() { m_dataLog.close(); }
+void Config::closeDataLog() { m_dataLog.finish(); }
 
 QString Config::dataLogPath() const { return m_state.ProgramPath + QStringLiteral("Datenlog.txt"); }
 

@@ -52,6 +52,16 @@ void LineFile::close()
     m_file.close();
 }
 
+bool LineFile::finish()
+{
+    // A file gone from its path takes no rest: a new one there would begin
+    // with a piece of a line.
+    if (!m_file.isOpen() && owesRest() && QFileInfo::exists(m_file.fileName()))
+        openToAppend(m_file.fileName());
+    close();
+    return !owesRest();
+}
+
 bool LineFile::isAtItsPath() const
 {
     if (!m_file.isOpen())

@@ -22,10 +22,16 @@ public:
     // that the next line stands on its own. A file found empty takes no rest
     // of a line that belonged to the file once there.
     bool openToAppend(const QString &path);
-    // Gives the rest of an unfinished line one last try, then closes.
+    // Gives the rest of an unfinished line one last try, then closes; a rest
+    // the disk still refuses is kept for finish() or a later append.
     void close();
-    // Whether part of a line still waits for the disk.
+    // Closes the file with every line whole where the disk allows: the rest
+    // of a line is offered once more, to the file at its path again when an
+    // earlier close left it owing. True when nothing is owed any more.
+    bool finish();
+    // Whether part of a line still waits for the disk, and that part.
     bool owesRest() const { return !m_unfinished.isEmpty(); }
+    QByteArray rest() const { return m_unfinished; }
     bool isOpen() const { return m_file.isOpen(); }
     // True while the open file is still the one at its path: not deleted,
     // moved away or replaced by another file of that name.

@@ -612,6 +612,41 @@ private Q_SLOTS:
         QVERIFY(eachLineOnce(receiveLog()));
     }
 
+    // A row that the full disk took only in part is told. A copy saved at
+    // Stop while the disk is still full holds it whole all the same, and
+    // once there is room it stands whole in the data log too.
+    void rowTornByAFullDisk()
+    {
+        linkWithSensors();
+        nvxtest::FailingDisk disk(m_bench->env.path() + QStringLiteral("/logs"));
+        if (!disk.mountSmall(64))
+            QSKIP(qPrintable(disk.skipReason));
+        state->ProgramPath = disk.folder() + u'/';
+        chartModeEvery50ms();
+        QVERIFY(press("MonitorStart"));
+        QTRY_VERIFY(lineCount(dataLog()) >= 7);
+        QVERIFY(disk.fill());
+        QTRY_COMPARE(messages().size(), 1);
+        QVERIFY(messages().constFirst()->text().contains(dataLog()));
+        const QString copy = m_bench->env.path() + QStringLiteral("/run.log");
+        auto saved = answerSaveDialog(copy);
+        QVERIFY(press("Monitorstop"));
+        QVERIFY(*saved);
+        const QString torn = fileText(dataLog());
+        QVERIFY2(!torn.endsWith(QLatin1String("\r\n")), qPrintable(torn.right(80)));
+        const QString whole = fileText(copy);
+        QVERIFY(whole.startsWith(torn) && whole.endsWith(QLatin1String("\r\n")));
+        QCOMPARE(whole.section(QLatin1String("\r\n"), -2, -2).size(), whole.section(QLatin1String("\r\n"), -3, -3).size());
+
+        disk.makeRoom();
+        saved = answerSaveDialog(copy);
+        QVERIFY(press("speichern3"));
+        QVERIFY(*saved);
+        QCOMPARE(fileText(dataLog()), whole);
+        QCOMPARE(fileText(copy), whole);
+        QCOMPARE(messages().size(), 1);
+    }
+
     // The receive log failing later in the run, after the message about the
     // data log was closed, is told in a message of its own; a file once told
     // is not told again in the run.
@@ -690,7 +725,8 @@ private Q_SLOTS:
     }
 
     // Logs whose names are FIFOs are not opened: writing would wait for a
-    // reader without end. They count as logs that cannot be written.
+    // reader without end. They count as logs that cannot be written, and the
+    // copy of the data log is told as not saved.
     void logsThatAreFifosAreLeftAlone()
     {
         linkWithSensors();
@@ -702,10 +738,14 @@ private Q_SLOTS:
         sendData(2, {0x10, 0, 0, 0x08});
         QTRY_COMPARE(messages().size(), 1);
         QVERIFY(messages().constFirst()->text().contains(dataLog()));
-        const auto saved = answerSaveDialog(m_bench->env.programPath() + QStringLiteral("kopie.log"));
+        const QString copy = m_bench->env.programPath() + QStringLiteral("kopie.log");
+        const auto saved = answerSaveDialog(copy);
+        nvxtest::NotSavedMessages told;
         QVERIFY(press("Monitorstop"));
         QVERIFY(*saved);
-        QVERIFY(!QFile::exists(m_bench->env.programPath() + QStringLiteral("kopie.log")));
+        QCOMPARE(told.texts.size(), 1);
+        QVERIFY(told.texts.constFirst().contains(copy));
+        QVERIFY(!QFile::exists(copy));
     }
 };
 
