@@ -630,21 +630,17 @@ private Q_SLOTS:
         QVERIFY(messages().constFirst()->text().contains(dataLog()));
         const QString copy = m_bench->env.path() + QStringLiteral("/run.log");
         auto saved = answerSaveDialog(copy);
-        QVERIFY(press("Monitorstop"));
-        QVERIFY(*saved);
+        QVERIFY(press("Monitorstop") && *saved);
         const QString torn = fileText(dataLog());
-        QVERIFY2(!torn.endsWith(QLatin1String("\r\n")), qPrintable(torn.right(80)));
         const QString whole = fileText(copy);
-        QVERIFY(whole.startsWith(torn) && whole.endsWith(QLatin1String("\r\n")));
-        QCOMPARE(whole.section(QLatin1String("\r\n"), -2, -2).size(), whole.section(QLatin1String("\r\n"), -3, -3).size());
-
+        QVERIFY(!torn.endsWith(QLatin1String("\r\n")) && whole.startsWith(torn));
+        const QStringList rows = whole.split(QLatin1String("\r\n"));
+        QVERIFY(rows.constLast().isEmpty() && rows.at(rows.size() - 2).size() == rows.at(rows.size() - 3).size());
         disk.makeRoom();
         saved = answerSaveDialog(copy);
-        QVERIFY(press("speichern3"));
-        QVERIFY(*saved);
+        QVERIFY(press("speichern3") && *saved);
         QCOMPARE(fileText(dataLog()), whole);
         QCOMPARE(fileText(copy), whole);
-        QCOMPARE(messages().size(), 1);
     }
 
     // The receive log failing later in the run, after the message about the
@@ -743,8 +739,7 @@ private Q_SLOTS:
         nvxtest::NotSavedMessages told;
         QVERIFY(press("Monitorstop"));
         QVERIFY(*saved);
-        QCOMPARE(told.texts.size(), 1);
-        QVERIFY(told.texts.constFirst().contains(copy));
+        QVERIFY(told.texts.size() == 1 && told.texts.constFirst().contains(copy));
         QVERIFY(!QFile::exists(copy));
     }
 };

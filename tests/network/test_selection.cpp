@@ -233,8 +233,7 @@ private Q_SLOTS:
         config->Beschreibung->setPlainText(QStringLiteral("Halle"));
         nvxtest::NotSavedMessages told;
         config->ListBoards_ItemClick(list(record(2)));
-        QCOMPARE(told.texts.size(), 1);
-        QVERIFY(told.texts.constFirst().contains(fifo));
+        QVERIFY(told.texts.size() == 1 && told.texts.constFirst().contains(fifo));
         QCOMPARE(state->SelectedMAC, QStringLiteral("001A2B030C02"));
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     }
