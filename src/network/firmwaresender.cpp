@@ -1,5 +1,7 @@
 #include "network/firmwaresender.h"
 
+#include "shell/smallfile.h"
+
 #include <QTcpSocket>
 
 #ifdef Q_OS_LINUX
@@ -107,7 +109,9 @@ void FirmwareSender::start(const QString &path)
     m_next = 0;
     m_pauseOver = false;
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly)) {
+    // A FIFO would hold the opening, and the window with it, until something
+    // writes to it.
+    if (!openRegularFile(m_file, QIODevice::ReadOnly)) {
         fail();
         return;
     }
