@@ -94,8 +94,7 @@ private Q_SLOTS:
         // The time-out does not come short.
         QTest::newRow("never answered") << int(nvxsim::SimFirmware::Answer::NeverAnswer) << qint64(-1) << qint64(0)
                                         << qint64(firmware::ConnectTimeoutMs) << false;
-        // Chosen as a file, a FIFO by the time the transfer opens it: it
-        // cannot be read rather than holding the window.
+        // The dialog takes a regular file only; the name can change after.
         QTest::newRow("file became a FIFO") << int(nvxsim::SimFirmware::Answer::Accept) << qint64(-1) << qint64(0)
                                             << qint64(0) << true;
     }
