@@ -20,11 +20,23 @@ constexpr int PauseBeforeChunkMs = 500;
 constexpr int CloseAfterLastChunkMs = 3000;
 // A connection attempt that gets no answer is given up after this long.
 constexpr int ConnectTimeoutMs = 10000;
-// A module that takes no byte for this long has stopped: while a chunk
-// finds no room in the connection, or at the close while bytes are not
-// acknowledged. A resent segment comes in well under it, even after several
-// losses, and a module that stores the file slowly takes bytes within it.
-constexpr int DeliveryTimeoutMs = 5000;
+// A module that acknowledges no byte for this long while bytes wait for it
+// has stopped, during the chunks as after the last one. A module that
+// stores the file slowly lets its receive window close, and its kernel then
+// takes bytes only when the sender probes the window, at intervals that grow
+// to several seconds; a resent segment comes in well under it as well.
+constexpr int StallTimeoutMs = 30000;
+// The slowest pace a module may take the file at: beyond StallTimeoutMs,
+// a module is given the time its bytes need at this pace and no more, so
+// that one acknowledging a byte now and then does not keep the window open
+// for hours.
+constexpr int SlowestBytesPerSecond = 512;
+
+// The longest the acknowledgement of `bytes` may take.
+constexpr qint64 acknowledgementBoundMs(qint64 bytes)
+{
+    return StallTimeoutMs + bytes * 1000 / SlowestBytesPerSecond;
+}
 } // namespace firmware
 
 // One send of the transfer: what goes out after waiting `pauseBeforeMs` since

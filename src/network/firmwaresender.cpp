@@ -1,5 +1,7 @@
 #include "network/firmwaresender.h"
 
+#include "shell/smallfile.h"
+
 #include <QTcpSocket>
 
 #ifdef Q_OS_LINUX
@@ -16,7 +18,7 @@ namespace nvx {
 
 namespace {
 
-constexpr int DeliveryPollMs = 20;
+constexpr int WatchPollMs = 20;
 
 // A descriptor of its own to the socket's connection. The kernel keeps a
 // connection, with its count of the bytes not yet acknowledged, until every
@@ -74,22 +76,8 @@ void releaseConnection(int &watch)
 
 FirmwareSender::FirmwareSender(QTcpSocket *socket, QObject *parent) : QObject(parent), m_socket(socket)
 {
-    // A module that takes nothing more, without closing, must not leave the
-    // transfer waiting for ever.
-    m_takeTimeout.setSingleShot(true);
-    m_takeTimeout.setTimerType(Qt::PreciseTimer);
-    m_takeTimeout.setInterval(firmware::DeliveryTimeoutMs);
-    connect(&m_takeTimeout, &QTimer::timeout, this, [this] {
-        // A module that stores the file slowly still acknowledges bytes.
-        const std::optional<qint64> pending = unacknowledgedBytes(m_watch);
-        if (pending && *pending < m_unacknowledged && !connectionGone(m_watch))
-            watchTaking();
-        else
-            fail();
-    });
-    m_deliveryPoll.setSingleShot(true);
-    m_deliveryPoll.setInterval(DeliveryPollMs);
-    connect(&m_deliveryPoll, &QTimer::timeout, this, &FirmwareSender::checkDelivery);
+    m_watchPoll.setInterval(WatchPollMs);
+    connect(&m_watchPoll, &QTimer::timeout, this, &FirmwareSender::watchModule);
     m_pause.setSingleShot(true);
     // The module counts on the pauses; they must not come short.
     m_pause.setTimerType(Qt::PreciseTimer);
@@ -101,10 +89,6 @@ FirmwareSender::FirmwareSender(QTcpSocket *socket, QObject *parent) : QObject(pa
         if (!m_running)
             return;
         m_written += n;
-        if (m_written >= m_queued)
-            m_takeTimeout.stop();
-        else if (n > 0)
-            watchTaking();
         if (m_waitingForWrite && m_written >= m_queued) {
             m_waitingForWrite = false;
             runSteps();
@@ -125,7 +109,9 @@ void FirmwareSender::start(const QString &path)
     m_next = 0;
     m_pauseOver = false;
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly)) {
+    // A FIFO would hold the opening, and the window with it, until something
+    // writes to it.
+    if (!openRegularFile(m_file, QIODevice::ReadOnly)) {
         fail();
         return;
     }
@@ -138,6 +124,17 @@ void FirmwareSender::start(const QString &path)
     m_total = 4 + length;
     if (m_socket)
         m_watch = watchConnection(m_socket->socketDescriptor());
+    // A module that acknowledges a byte now and then never stalls, and the
+    // chunks wait for room in the connection: without a bound they could
+    // take hours.
+    qint64 plannedMs = 0;
+    for (const FirmwareStep &step : m_plan)
+        plannedMs += step.pauseBeforeMs;
+    m_deadline.setRemainingTime(plannedMs + firmware::acknowledgementBoundMs(m_total), Qt::PreciseTimer);
+    m_acknowledged = 0;
+    m_awaitingDelivery = false;
+    m_sinceAcknowledged.start();
+    m_watchPoll.start();
     Q_EMIT lengthKnown(length);
     runSteps();
 }
@@ -148,38 +145,43 @@ void FirmwareSender::stop()
 {
     m_running = false;
     m_waitingForWrite = false;
+    m_awaitingDelivery = false;
     m_pause.stop();
-    m_takeTimeout.stop();
-    m_deliveryPoll.stop();
+    m_watchPoll.stop();
     m_file.close();
     releaseConnection(m_watch);
 }
 
-void FirmwareSender::watchTaking()
+qint64 FirmwareSender::outstandingBytes() const
 {
-    m_unacknowledged = unacknowledgedBytes(m_watch).value_or(-1);
-    m_takeTimeout.start();
+    const qint64 held = m_socket ? m_socket->bytesToWrite() : 0;
+    return held + unacknowledgedBytes(m_watch).value_or(0);
 }
 
 void FirmwareSender::awaitDelivery()
 {
-    watchTaking();
-    checkDelivery();
+    m_awaitingDelivery = true;
+    watchModule();
 }
 
-void FirmwareSender::checkDelivery()
+void FirmwareSender::watchModule()
 {
-    const std::optional<qint64> pending = unacknowledgedBytes(m_watch);
-    if (!pending || *pending == 0) {
-        m_takeTimeout.stop();
+    const qint64 outstanding = outstandingBytes();
+    if (m_awaitingDelivery && outstanding == 0) {
+        m_watchPoll.stop();
         Q_EMIT delivered();
         return;
     }
-    if (connectionGone(m_watch)) {
-        fail();
-        return;
+    // While nothing waits for the module, it owes no acknowledgement.
+    const qint64 acknowledged = m_queued - outstanding;
+    if (acknowledged > m_acknowledged || outstanding == 0) {
+        m_acknowledged = acknowledged;
+        m_sinceAcknowledged.restart();
     }
-    m_deliveryPoll.start();
+    if (outstanding == 0)
+        return;
+    if (connectionGone(m_watch) || m_sinceAcknowledged.hasExpired(firmware::StallTimeoutMs) || m_deadline.hasExpired())
+        fail();
 }
 
 void FirmwareSender::runSteps()
@@ -210,6 +212,9 @@ bool FirmwareSender::runStep(const FirmwareStep &step)
     if (step.kind == FirmwareStep::End) {
         m_file.close();
         m_allQueued = true;
+        // From here on the bytes still owed bound the wait, whatever the
+        // chunks took.
+        m_deadline.setRemainingTime(firmware::acknowledgementBoundMs(outstandingBytes()), Qt::PreciseTimer);
         checkAllWritten();
         return true;
     }
@@ -226,7 +231,6 @@ bool FirmwareSender::runStep(const FirmwareStep &step)
             return false;
     }
     m_queued += bytes.size();
-    watchTaking();
     if (m_socket->write(bytes) != bytes.size())
         return false;
     if (step.kind == FirmwareStep::Chunk)

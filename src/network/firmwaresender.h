@@ -4,6 +4,8 @@
 
 #include "network/firmwareplan.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QPointer>
@@ -21,13 +23,17 @@ public:
     ~FirmwareSender() override;
 
     // Opens the file and sends its prefix at once, the rest on its pauses.
-    // Every outcome is reported by a signal, also one found here.
+    // Every outcome is reported by a signal, also one found here. From here
+    // on the transfer fails when the module resets the connection with bytes
+    // unacknowledged, acknowledges no byte for StallTimeoutMs while bytes
+    // wait for it, or takes the file too slowly: the chunks may take their
+    // pauses plus the acknowledgementBoundMs() of the whole transfer, the
+    // wait after the last chunk that of the bytes then unacknowledged.
     void start(const QString &path);
     // Once finished(): waits until the module has acknowledged every byte
-    // of the transfer and reports delivered(), or failed() when it took no
-    // byte for DeliveryTimeoutMs or reset the connection. The count of bytes
-    // not acknowledged is the kernel's; where the system does not tell it,
-    // everything counts as delivered at once.
+    // of the transfer and reports delivered(). The count of bytes not
+    // acknowledged is the kernel's; where the system does not tell it,
+    // everything handed to it counts as delivered.
     void awaitDelivery();
     // Ends a transfer without a result: no further send, the file closed,
     // and the connection let go of (see delivered()).
@@ -46,8 +52,9 @@ Q_SIGNALS:
     // The module has acknowledged every byte. The connection ends only once
     // the socket is closed and stop() has been called.
     void delivered();
-    // The file cannot be read or is too long, the connection is gone, or a
-    // send failed. Nothing more is sent.
+    // The file cannot be read or is too long, the connection is gone, a
+    // send failed, or the module stopped taking the file or takes it too
+    // slowly (see start()). Nothing more is sent.
     void failed();
 
 private:
@@ -55,20 +62,24 @@ private:
     bool runStep(const FirmwareStep &step);
     void fail();
     void checkAllWritten();
-    void checkDelivery();
+    // The bytes handed to the socket that the module has not acknowledged,
+    // those the socket still holds included.
+    qint64 outstandingBytes() const;
+    // Run on m_watchPoll from the connection to the end: success once
+    // delivery is awaited and nothing is outstanding, else the failures.
+    void watchModule();
 
     QPointer<QTcpSocket> m_socket;
     QFile m_file;
     QTimer m_pause;
-    // Runs while the module is to take bytes: a chunk the socket cannot hand
-    // on, or the acknowledgements at the close. It runs again as long as
-    // the module takes bytes, so that one storing the file slowly is not
-    // given up; the count of bytes it had not acknowledged when it started
-    // tells (-1: not known).
-    void watchTaking();
-    QTimer m_takeTimeout;
-    qint64 m_unacknowledged = -1;
-    QTimer m_deliveryPoll;
+    QTimer m_watchPoll;
+    // The most bytes the module had acknowledged at a poll, and since when:
+    // a count that only grows, so that acknowledgements smaller than a
+    // chunk, or a new chunk handed on meanwhile, still tell progress.
+    qint64 m_acknowledged = 0;
+    QElapsedTimer m_sinceAcknowledged;
+    QDeadlineTimer m_deadline;
+    bool m_awaitingDelivery = false;
     // A descriptor of its own to the connection (-1: none).
     int m_watch = -1;
     std::vector<FirmwareStep> m_plan;

@@ -114,6 +114,10 @@ void frmState::stopUpload()
     UploadRunning = false;
     m_uploadPause->stop();
     m_connectTimeout->stop();
+    // The transfer can fail in the seconds before the close as well; the
+    // close must not come then, from its timer or from the socket's close
+    // below, as the stopped sender would report a delivery at once.
+    Timer3SW->stop();
     m_firmwareSender->stop();
     winsockUP->abort();
 }

@@ -8,6 +8,8 @@
 
 #include <QMessageBox>
 
+#include <sys/stat.h>
+
 using namespace nvx;
 using namespace nvxtest;
 
@@ -84,12 +86,17 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("closeAfter");
         QTest::addColumn<qint64>("bytesArrived");
         QTest::addColumn<qint64>("minimumMs");
-        QTest::newRow("refused") << int(nvxsim::SimFirmware::Answer::Refuse) << qint64(-1) << qint64(0) << qint64(0);
+        QTest::addColumn<bool>("becomesFifo");
+        QTest::newRow("refused") << int(nvxsim::SimFirmware::Answer::Refuse) << qint64(-1) << qint64(0) << qint64(0)
+                                 << false;
         QTest::newRow("closed after 2048 bytes") << int(nvxsim::SimFirmware::Answer::Accept) << qint64(2048)
-                                                 << qint64(2048) << qint64(0);
+                                                 << qint64(2048) << qint64(0) << false;
         // The time-out does not come short.
         QTest::newRow("never answered") << int(nvxsim::SimFirmware::Answer::NeverAnswer) << qint64(-1) << qint64(0)
-                                        << qint64(firmware::ConnectTimeoutMs);
+                                        << qint64(firmware::ConnectTimeoutMs) << false;
+        // The dialog takes a regular file only; the name can change after.
+        QTest::newRow("file became a FIFO") << int(nvxsim::SimFirmware::Answer::Accept) << qint64(-1) << qint64(0)
+                                            << qint64(0) << true;
     }
     void failure()
     {
@@ -97,6 +104,14 @@ private Q_SLOTS:
         QFETCH(qint64, closeAfter);
         QFETCH(qint64, bytesArrived);
         QFETCH(qint64, minimumMs);
+        QFETCH(bool, becomesFifo);
+        if (becomesFifo)
+            watchNextModal(
+                [this](QWidget *) {
+                    const QString path = b->writeFile(0);
+                    QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+                },
+                QStringLiteral("frmState"), 60000);
         nvxsim::SimFirmware *fw = b->firmware();
         fw->answer = nvxsim::SimFirmware::Answer(answer);
         fw->closeAfterBytes = closeAfter;

@@ -1,5 +1,5 @@
 // The firmware upload against modules that do not take the file as fast as
-// it is sent: one that stops reading, and one that stores it slowly (in its
+// it is sent: one that stops reading, and ones that store it slowly (in its
 // own test program, as each takes seconds of the transfer's fixed pace).
 
 #include "firmware_fixture.h"
@@ -17,11 +17,10 @@ constexpr qint64 lastChunkMs(int chunks)
     return firmware::PauseAfterPrefixMs + qint64(chunks) * firmware::PauseBeforeChunkMs;
 }
 
-// Where the wait for the acknowledgements of a file of `chunks` ends when
-// the module takes nothing more.
-constexpr qint64 closeWaitOverMs(int chunks)
+// Where the stall time after the last of `chunks` is over.
+constexpr qint64 stalledMs(int chunks)
 {
-    return lastChunkMs(chunks) + firmware::CloseAfterLastChunkMs + firmware::DeliveryTimeoutMs;
+    return lastChunkMs(chunks) + firmware::StallTimeoutMs;
 }
 
 } // namespace
@@ -41,8 +40,9 @@ private Q_SLOTS:
 
     // A module that stops taking the file after 8 KB is not updated,
     // however much of the file went into the connection: the bytes it has
-    // not acknowledged tell at the close, at once when it resets the
-    // connection, or a chunk finds no room in the connection any more.
+    // not acknowledged tell once it acknowledged none for the stall time,
+    // after the last chunk or while a chunk finds no room in the connection,
+    // and at once when it resets the connection.
     // Each case ends within its bound (times from the connection attempt).
     void moduleThatStopsReading_data()
     {
@@ -51,11 +51,11 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("minimumMs");
         QTest::addColumn<qint64>("maximumMs");
         QTest::newRow("keeps the connection")
-            << int(KeepsConnection) << 9 << closeWaitOverMs(9) << closeWaitOverMs(9) + 5000;
+            << int(KeepsConnection) << 9 << stalledMs(8) << stalledMs(9) + 5000;
         QTest::newRow("resets once all is sent")
-            << int(ResetsOnceAllSent) << 9 << lastChunkMs(9) << lastChunkMs(9) + firmware::DeliveryTimeoutMs;
+            << int(ResetsOnceAllSent) << 9 << lastChunkMs(9) << lastChunkMs(9) + 5000;
         QTest::newRow("no room for a chunk")
-            << int(NoRoomForAChunk) << 16 << qint64(firmware::DeliveryTimeoutMs) << closeWaitOverMs(16);
+            << int(NoRoomForAChunk) << 16 << stalledMs(8) << stalledMs(16) + 5000;
     }
     void moduleThatStopsReading()
     {
@@ -90,19 +90,33 @@ private Q_SLOTS:
                  qPrintable(QString::number(seen.resultAfterMs)));
     }
 
-    // A module that stores the file at a fifth of the pace is still taking
-    // it long after the close is due: it is updated once it has every byte.
+    // A module that stores the file more slowly than it is sent is still
+    // taking it after the close is due: it is updated once it has every
+    // byte, also when its small receive window takes bursts seconds apart.
+    void moduleThatStoresSlowly_data()
+    {
+        QTest::addColumn<qint64>("bytesPerSecond");
+        QTest::addColumn<int>("receiveBuffer");
+        QTest::addColumn<int>("chunks");
+        QTest::newRow("a fifth of the pace, least buffer") << qint64(400) << 0 << 6;
+        QTest::newRow("1 KB/s, 4 KB buffer") << qint64(1024) << 4096 << 32;
+    }
     void moduleThatStoresSlowly()
     {
+        QFETCH(qint64, bytesPerSecond);
+        QFETCH(int, receiveBuffer);
+        QFETCH(int, chunks);
         nvxsim::SimFirmware *fw = b->firmware();
-        fw->readBytesPerSecond = 400;
-        const int chunks = 6;
-        const UploadSeen seen = timedUpload(*b, chunks * firmware::ChunkSize);
+        fw->readBytesPerSecond = bytesPerSecond;
+        fw->receiveBufferBytes = receiveBuffer;
+        const qint64 size = qint64(chunks) * firmware::ChunkSize;
+        const qint64 closeDueMs = lastChunkMs(chunks) + firmware::CloseAfterLastChunkMs;
+        const UploadSeen seen = timedUpload(*b, size);
         QVERIFY(seen.restartWait);
         QCOMPARE(seen.result, text(19));
         QVERIFY(!seen.operationFailed);
-        QVERIFY2(seen.resultAfterMs > closeWaitOverMs(chunks), qPrintable(QString::number(seen.resultAfterMs)));
-        QTRY_COMPARE(fw->fileBytes(), chunks * firmware::ChunkSize);
+        QVERIFY2(seen.resultAfterMs > closeDueMs, qPrintable(QString::number(seen.resultAfterMs)));
+        QTRY_COMPARE_WITH_TIMEOUT(fw->fileBytes(), size, size * 1000 / bytesPerSecond);
     }
 };
 

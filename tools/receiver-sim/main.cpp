@@ -4,7 +4,8 @@
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
 //                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--base-id ID]
 //                [--firmware-refuse | --firmware-never-answer]
-//                [--firmware-close-after N] [--gateway [--gateway-interval MS]] [--quiet]
+//                [--firmware-close-after N] [--firmware-stop-after N [--firmware-receive-buffer N]]
+//                [--gateway [--gateway-interval MS]] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
 // Without --module two modules on 127.0.0.2 and 127.0.0.3 whose server is
@@ -106,6 +107,11 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Stop reading the firmware transfer once N bytes of the file "
                                                         "(the length prefix not counted) arrived, without closing."),
                                          QStringLiteral("n"));
+    QCommandLineOption receiveBufferOption(
+        QStringLiteral("firmware-receive-buffer"),
+        QStringLiteral("With --firmware-stop-after: the module's receive buffer for the firmware transfer is N bytes "
+                       "instead of the system's least."),
+        QStringLiteral("n"));
 
     QCommandLineOption gatewayOption(QStringLiteral("gateway"),
                                      QStringLiteral("Receivers in gateway mode: they forward a stream of radio telegrams."));
@@ -113,7 +119,8 @@ int main(int argc, char *argv[])
                                              QStringLiteral("Gateway mode: one radio telegram every MS milliseconds."),
                                              QStringLiteral("ms"), QStringLiteral("500"));
     parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, baseIdOption, refuseOption, neverOption,
-                       closeAfterOption, stopReadingOption, gatewayOption, gatewayIntervalOption, quietOption});
+                       closeAfterOption, stopReadingOption, receiveBufferOption, gatewayOption, gatewayIntervalOption,
+                       quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -153,6 +160,8 @@ int main(int argc, char *argv[])
             fw->closeAfterBytes = parser.value(closeAfterOption).toLongLong();
         if (parser.isSet(stopReadingOption))
             fw->stopReadingAfterBytes = parser.value(stopReadingOption).toLongLong();
+        if (parser.isSet(receiveBufferOption))
+            fw->receiveBufferBytes = parser.value(receiveBufferOption).toInt();
         if (!parser.isSet(quietOption)) {
             QObject::connect(fw, &nvxsim::SimFirmware::prefixReceived, fw, [fw] {
                 const QByteArray &p = fw->prefix;

@@ -115,9 +115,11 @@ void SimFirmware::takeStartRequest()
     if (!m_server->listen(m_module->address(), TransferPort))
         return;
     if (stopReadingAfterBytes >= 0 || readBytesPerSecond > 0) {
-        // Taken over by the accepted connection; the kernel's least.
-        const int smallest = 1;
-        ::setsockopt(int(m_server->socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &smallest, sizeof smallest);
+        // Set before the handshake, so that the window is small from the
+        // first byte on: taken over by the accepted connection. A size of 1
+        // gives the kernel's least.
+        const int size = receiveBufferBytes > 0 ? receiveBufferBytes : 1;
+        ::setsockopt(int(m_server->socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
     }
     connect(server, &DescriptorServer::accepted, this, &SimFirmware::adopt);
 }

@@ -42,6 +42,11 @@ public:
     // one that stores the file more slowly than it is sent, with the same
     // small receive window.
     qint64 readBytesPerSecond = 0;
+    // When above 0: the receive buffer of a module that stops reading or
+    // reads slowly, instead of the kernel's least. It sets the window the
+    // module offers, and so how long the sender waits between the bursts a
+    // full window lets through.
+    int receiveBufferBytes = 0;
 
     // One burst of bytes: everything that arrived without a gap of
     // BurstGapUs, with the time its first byte came.
