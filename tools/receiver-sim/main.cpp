@@ -4,7 +4,8 @@
 //   receiver-sim [--module MAC,IP,port,serverIP,serverPort[,mode[,proto]]]...
 //                [--reply-delay MS] [--learn-delay MS] [--learn-id ID] [--base-id ID]
 //                [--firmware-refuse | --firmware-never-answer]
-//                [--firmware-close-after N] [--firmware-stop-after N [--firmware-receive-buffer N]]
+//                [--firmware-close-after N] [--firmware-stop-after N] [--firmware-read-rate N]
+//                [--firmware-receive-buffer N]
 //                [--gateway [--gateway-interval MS]] [--quiet]
 //
 // MAC as 00:1A:2B:03:0C:FF, mode "server" or "client", proto "tcp" or "udp".
@@ -107,10 +108,14 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Stop reading the firmware transfer once N bytes of the file "
                                                         "(the length prefix not counted) arrived, without closing."),
                                          QStringLiteral("n"));
+    QCommandLineOption readRateOption(QStringLiteral("firmware-read-rate"),
+                                      QStringLiteral("Read the firmware transfer at N bytes a second, as a module "
+                                                     "that stores the file slowly."),
+                                      QStringLiteral("n"));
     QCommandLineOption receiveBufferOption(
         QStringLiteral("firmware-receive-buffer"),
-        QStringLiteral("With --firmware-stop-after: the module's receive buffer for the firmware transfer is N bytes "
-                       "instead of the system's least."),
+        QStringLiteral("With --firmware-stop-after or --firmware-read-rate: the module's receive buffer for the "
+                       "firmware transfer is N bytes instead of the system's least."),
         QStringLiteral("n"));
 
     QCommandLineOption gatewayOption(QStringLiteral("gateway"),
@@ -119,8 +124,8 @@ int main(int argc, char *argv[])
                                              QStringLiteral("Gateway mode: one radio telegram every MS milliseconds."),
                                              QStringLiteral("ms"), QStringLiteral("500"));
     parser.addOptions({moduleOption, delayOption, learnDelayOption, learnIdOption, baseIdOption, refuseOption, neverOption,
-                       closeAfterOption, stopReadingOption, receiveBufferOption, gatewayOption, gatewayIntervalOption,
-                       quietOption});
+                       closeAfterOption, stopReadingOption, readRateOption, receiveBufferOption, gatewayOption,
+                       gatewayIntervalOption, quietOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -160,6 +165,8 @@ int main(int argc, char *argv[])
             fw->closeAfterBytes = parser.value(closeAfterOption).toLongLong();
         if (parser.isSet(stopReadingOption))
             fw->stopReadingAfterBytes = parser.value(stopReadingOption).toLongLong();
+        if (parser.isSet(readRateOption))
+            fw->readBytesPerSecond = parser.value(readRateOption).toLongLong();
         if (parser.isSet(receiveBufferOption))
             fw->receiveBufferBytes = parser.value(receiveBufferOption).toInt();
         if (!parser.isSet(quietOption)) {
