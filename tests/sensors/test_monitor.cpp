@@ -208,6 +208,10 @@ private Q_SLOTS:
         const QString path = descriptionFilePath(m_rx->state.ProgramPath, m_rx->state.SelectedMAC);
         open(6, [&](Monitor *w) {
             w->activateWindow();
+            // Focus moves, and is left, only in the window that has it. A
+            // busy machine activates the window late, and a window counts
+            // as active already while the main window it belongs to is.
+            QTRY_VERIFY(QApplication::activeWindow() == w);
             w->txtSensorInfoMonitor[1]->setFocus();
             // One key event per character, as a keyboard types them.
             for (QChar ch : QStringLiteral("Tür €;1")) {
@@ -258,6 +262,7 @@ private Q_SLOTS:
             QLineEdit *text = w->txtSensorInfoMonitor[std::size_t(field)];
             QCOMPARE(text->text(), before);
             w->activateWindow();
+            QTRY_VERIFY(QApplication::activeWindow() == w);
             text->setFocus();
             text->setCursorPosition(2);
             QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
@@ -284,6 +289,7 @@ private Q_SLOTS:
                 auto *w = qobject_cast<Monitor *>(window);
                 QVERIFY(w->Resettimer->isVisible());
                 w->activateWindow();
+                QTRY_VERIFY(QApplication::activeWindow() == w);
                 w->txtSensorInfoMonitor[1]->setFocus();
                 QTest::keyClicks(w->txtSensorInfoMonitor[1], QStringLiteral("Keller"));
                 if (how == QLatin1String("close"))
