@@ -141,9 +141,13 @@ void SimFirmware::adopt(qintptr descriptor)
         // Read on a clock of its own rather than when bytes wait.
         m_notifier->setEnabled(false);
         m_slowRead = new QTimer(this);
+        m_readTicks = 0;
         connect(m_slowRead, &QTimer::timeout, this, [this] {
-            // What a tick leaves untaken is not made up later.
-            m_readBudget = readBytesPerSecond / 20;
+            // What a tick leaves untaken is not made up later. Each tick's
+            // share counts the parts of a byte the ticks before it left, so
+            // that fewer than 20 bytes a second are read too.
+            ++m_readTicks;
+            m_readBudget = readBytesPerSecond * m_readTicks / 20 - readBytesPerSecond * (m_readTicks - 1) / 20;
             readData();
         });
         m_slowRead->start(50);

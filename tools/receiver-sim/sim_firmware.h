@@ -92,6 +92,7 @@ private:
     QSocketNotifier *m_notifier = nullptr;
     QTimer *m_slowRead = nullptr;
     qint64 m_readBudget = 0;
+    qint64 m_readTicks = 0;
     qint64 m_lastAtUs = -1;
 };
 
