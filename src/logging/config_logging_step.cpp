@@ -216,7 +216,7 @@ void Config::tellLogNotWritten(const QString &path, const QString &reason, QStri
     if (toldInRun.contains(path))
         return;
     toldInRun << path;
-    const QString file = reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + QLatin1Char(')');
+    const QString file = fileWithReason(path, reason);
     if (m_logNotWritten) {
         if (std::none_of(m_logNotWrittenFiles.cbegin(), m_logNotWrittenFiles.cend(),
                          [&path](const QString &f) { return f.startsWith(path); })) {

@@ -52,14 +52,13 @@ void LineFile::close()
     m_file.close();
 }
 
-bool LineFile::finish()
+void LineFile::finish()
 {
     // A file gone from its path takes no rest: a new one there would begin
     // with a piece of a line.
     if (!m_file.isOpen() && owesRest() && QFileInfo::exists(m_file.fileName()))
         openToAppend(m_file.fileName());
     close();
-    return !owesRest();
 }
 
 bool LineFile::isAtItsPath() const

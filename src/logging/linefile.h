@@ -27,8 +27,8 @@ public:
     void close();
     // Closes the file with every line whole where the disk allows: the rest
     // of a line is offered once more, to the file at its path again when an
-    // earlier close left it owing. True when nothing is owed any more.
-    bool finish();
+    // earlier close left it owing.
+    void finish();
     // Whether part of a line still waits for the disk, and that part.
     bool owesRest() const { return !m_unfinished.isEmpty(); }
     QByteArray rest() const { return m_unfinished; }

@@ -223,8 +223,7 @@ void Config::Form_Unload()
     closeDataLog();
     // The rest of a receive-log line that a full disk left gets one last
     // try; the file is opened only for each append.
-    if (m_receiveLog.owesRest() && m_receiveLog.openToAppend(receiveLogPath()))
-        m_receiveLog.close();
+    m_receiveLog.finish();
     Datspeichern();
     closeTelegramSockets();
     WinsockUDP->close();
@@ -313,7 +312,7 @@ void Config::tellFileNotSaved(const QString &path, const QString &reason, QStrin
             return;
         toldInRun->append(path);
     }
-    const QString file = reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + QLatin1Char(')');
+    const QString file = fileWithReason(path, reason);
     // Over whichever window is in front: the description field of the
     // information window saves too.
     QWidget *parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;

@@ -262,6 +262,11 @@ QString portInUseText(int port, bool english)
                          .arg(port);
 }
 
+QString fileWithReason(const QString &path, const QString &reason)
+{
+    return reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + QLatin1Char(')');
+}
+
 QString logNotWrittenText(const QStringList &files, bool english)
 {
     const QString list = files.join(QLatin1Char('\n'));

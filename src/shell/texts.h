@@ -45,6 +45,10 @@ QString dataByteEntry(int i, bool english);
 // (another program or a second copy of this one holds it).
 QString portInUseText(int port, bool english);
 
+// A file's path for a message, with the system's reason for its failure
+// behind it where there is one.
+QString fileWithReason(const QString &path, const QString &reason);
+
 // The message of a logging run whose data log or receive log cannot be
 // written; `files` names each, with the system's reason where it gave one.
 QString logNotWrittenText(const QStringList &files, bool english);
